@@ -1,0 +1,63 @@
+// IC_InitType: records the card family and tells the reader which card
+// protocol to use.
+#include <array>
+
+#include "../include/vexa.h"
+#include "../link/exchange.h"
+#include "../link/status.h"
+#include "selection.h"
+
+namespace vexa {
+
+namespace {
+
+constexpr std::uint8_t kSelectCommand = 0xA5;
+
+std::uint8_t ReaderCodeFor(std::uint8_t card_type) {
+    switch (card_type) {
+        case kType4428:
+            return kReader4428;
+        case kType4442:
+            return kReader4442;
+        case kType24C:
+        case kType24C64:
+            return kReader24C;
+        case kType45DB:
+            return kReader45DB;
+        default:
+            return kReaderNone;
+    }
+}
+
+}  // namespace
+
+Selection& CurrentSelection() {
+    static Selection selection;
+    return selection;
+}
+
+}  // namespace vexa
+
+using namespace vexa;
+
+int16_t IC_InitType(int32_t icdev, int32_t type) {
+    const std::uint8_t code = Low8(type);
+    Selection& sel = CurrentSelection();
+    if (code == kType24C) sel.mode_24c64 = 0;
+    if (code == kType24C64) sel.mode_24c64 = 1;
+    const std::uint8_t reader = ReaderCodeFor(code);
+    if (reader == kReaderNone) {
+        sel.card_type = code;
+        sel.reader_code = kReaderNone;
+        return kOk;  // nothing sent: the last-error register stays as it was
+    }
+    Response r;
+    const std::array<std::uint8_t, 1> data{reader};
+    const std::int32_t st = Exchange(icdev, kSelectCommand, data, r);
+    if (st != kOk) return Finish(st);
+    if (!r.Echoes(kSelectCommand)) return Finish(r.AnswerWord());
+    if (r.Len() == 1 && r.Data()[0] != 0x90) return Finish(r.Data()[0]);
+    sel.card_type = code;
+    sel.reader_code = reader;
+    return Finish(kOk);
+}

@@ -1,0 +1,31 @@
+// The library-global card selection shared by every device number.
+#pragma once
+
+#include <cstdint>
+
+namespace vexa {
+
+// Reader card codes sent with command 0xA5.
+constexpr std::uint8_t kReader24C = 0x10;  // every 24Cxx card, and the reader's own memory
+constexpr std::uint8_t kReader4442 = 0x11;
+constexpr std::uint8_t kReader4428 = 0x12;
+constexpr std::uint8_t kReader45DB = 0x13;
+constexpr std::uint8_t kReaderNone = 0x00;
+
+// Card-type codes given to IC_InitType.
+constexpr std::uint8_t kType4428 = 4;
+constexpr std::uint8_t kTypeCpu = 12;
+constexpr std::uint8_t kType4442 = 16;
+constexpr std::uint8_t kType24C = 64;
+constexpr std::uint8_t kType45DB = 65;
+constexpr std::uint8_t kType24C64 = 192;
+
+struct Selection {
+    std::uint8_t card_type = kTypeCpu;
+    std::uint8_t reader_code = kReaderNone;
+    std::uint8_t mode_24c64 = 0;  // 1: two-byte word addresses
+};
+
+Selection& CurrentSelection();
+
+}  // namespace vexa
