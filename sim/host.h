@@ -1,0 +1,57 @@
+// A machine with zero, one or more simulated readers behind the HID host seam.
+// Readers are enumerated in the order they were added and opened exclusively:
+// OpenReader hands out the first one not already open. Every report is logged
+// and every requested wait recorded; waits are only performed when `pace` is
+// set.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "faults.h"
+#include "reader.h"
+#include "report_log.h"
+#include "vexa/link/hid_host.h"
+
+namespace sim {
+
+class SimHost : public vexa::HidHost {
+  public:
+    SimReader& AddReader();
+    SimReader& reader(std::size_t index = 0) { return *readers_.at(index).reader; }
+    std::size_t ReaderCount() const { return readers_.size(); }
+    bool IsOpen(std::size_t index) const { return readers_.at(index).handle != 0; }
+
+    // Faults of the platform or of whichever reader sees the next report.
+    Faults faults;
+    bool pace = false;
+    std::vector<ReportRecord> log;
+    std::vector<int> waits;
+
+    void ClearLog();
+
+    // Each open gets a new small handle, so a handle kept after Close stays
+    // refused even when the reader is opened again.
+    vexa::Handle OpenReader() override;
+    bool SetFeature(vexa::Handle h, const std::uint8_t (&report)[vexa::kReportSize]) override;
+    bool GetFeature(vexa::Handle h, std::uint8_t (&report)[vexa::kReportSize]) override;
+    void Close(vexa::Handle h) override;
+    void SleepMs(int ms) override;
+
+  private:
+    struct Slot {
+        std::unique_ptr<SimReader> reader;
+        vexa::Handle handle = 0;  // 0 while closed
+    };
+    Slot* SlotOf(vexa::Handle h);
+    // The open reader of a handle, with the host's pending faults handed to
+    // it; nullptr for an unknown or closed handle.
+    SimReader* Route(vexa::Handle h);
+    void Record(Direction d, vexa::Handle h, const std::uint8_t* report, bool accepted);
+
+    std::vector<Slot> readers_;
+    vexa::Handle next_handle_ = 1;
+};
+
+}  // namespace sim
