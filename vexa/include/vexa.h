@@ -40,6 +40,187 @@ VEXA_API int16_t IC_InitType(int32_t icdev, int32_t type);
 VEXA_API int16_t asc2hex(const unsigned char* bytes, char* text, int32_t n);
 VEXA_API int16_t hex2asc(const char* text, unsigned char* bytes, int32_t n);
 
+/* ==== Entry points this reader does not offer ====
+ * Each of them stores -21 (function not supported) in the last-error register
+ * and returns it, without looking at its arguments or talking to the reader.
+ * They exist so that programs written for the whole API load and fail cleanly.
+ */
+
+/* ---- Not supported: reader device ---- */
+VEXA_API int16_t IC_Reset(void);
+VEXA_API int16_t IC_Pushout(int32_t icdev);
+VEXA_API int16_t IC_Status_1(int32_t icdev);
+VEXA_API int16_t IC_GotoUpdate(int32_t icdev);
+VEXA_API int16_t IC_SetUsbTimeout(int32_t timeout);
+VEXA_API int16_t IC_ReadUsbSnr(int32_t icdev, char* snr);
+VEXA_API int16_t IC_SetCommTimeout(int32_t icdev, int32_t timeout);
+VEXA_API int16_t IC_Control(int32_t icdev, int32_t code, int32_t value);
+
+/* ---- Not supported: CPU card extras ---- */
+VEXA_API int16_t IC_CpuSetProtocol(int32_t icdev, int32_t protocol);
+VEXA_API int16_t IC_CpuApduSource(int32_t icdev, int32_t slen, const unsigned char* apdu,
+                                  unsigned char* rlen, unsigned char* response);
+VEXA_API int16_t IC_CpuApduSource_Hex(int32_t icdev, int32_t slen, const char* apdu,
+                                      unsigned char* rlen, char* response);
+VEXA_API int16_t IC_CpuApduRespon(int32_t icdev, int32_t slen, const unsigned char* apdu,
+                                  unsigned char* rlen, unsigned char* response);
+VEXA_API int16_t IC_CpuApduSourceEXT(int32_t icdev, int32_t slen, const unsigned char* apdu,
+                                     unsigned char* rlen, unsigned char* response);
+VEXA_API int16_t IC_CpuApduSourceEXT_Hex(int32_t icdev, int32_t slen, const char* apdu,
+                                         unsigned char* rlen, char* response);
+VEXA_API int16_t IC_CpuApduEXT(int32_t icdev, int32_t slen, const unsigned char* apdu,
+                               unsigned char* rlen, unsigned char* response);
+VEXA_API int16_t IC_CpuApduEXT_Hex(int32_t icdev, int32_t slen, const char* apdu,
+                                   unsigned char* rlen, char* response);
+
+/* ---- Not supported: encryption ---- */
+VEXA_API int16_t IC_Encrypt(const unsigned char* key, const unsigned char* data, int32_t len,
+                            unsigned char* out);
+VEXA_API int16_t IC_Decrypt(const unsigned char* key, const unsigned char* data, int32_t len,
+                            unsigned char* out);
+VEXA_API int16_t IC_Encrypt_Hex(const char* key, const char* data, int32_t len, char* out);
+VEXA_API int16_t IC_Decrypt_Hex(const char* key, const char* data, int32_t len, char* out);
+VEXA_API int16_t IC_Encrypt_Neu(const unsigned char* key, const unsigned char* data, int32_t len,
+                                unsigned char* out);
+VEXA_API int16_t IC_Decrypt_Neu(const unsigned char* key, const unsigned char* data, int32_t len,
+                                unsigned char* out);
+
+/* ---- Not supported: typed and buffered data ---- */
+VEXA_API int16_t IC_Read_Float(int32_t icdev, int32_t offset, float* value);
+VEXA_API int16_t IC_Write_Float(int32_t icdev, int32_t offset, float value);
+VEXA_API int16_t IC_Read_Int(int32_t icdev, int32_t offset, int32_t* value);
+VEXA_API int16_t IC_Write_Int(int32_t icdev, int32_t offset, int32_t value);
+VEXA_API int16_t IC_Erase(int32_t icdev, int32_t offset, int32_t len);
+VEXA_API int16_t IC_WriteByBuffer(int32_t icdev, int32_t offset, int32_t len,
+                                  const unsigned char* data, int32_t buffer_size);
+
+/* ---- Not supported: AT88SC102 ---- */
+VEXA_API int16_t IC_Check_102(int32_t icdev);
+VEXA_API int16_t IC_Fuse_102(int32_t icdev);
+VEXA_API int16_t IC_ReadCount_102(int32_t icdev);
+VEXA_API int16_t IC_CheckPass_102(int32_t icdev, const unsigned char* password);
+VEXA_API int16_t IC_ChangePass_102(int32_t icdev, const unsigned char* password);
+VEXA_API int16_t IC_CheckPass_102hex(int32_t icdev, const char* password);
+VEXA_API int16_t IC_ChangePass_102hex(int32_t icdev, const char* password);
+VEXA_API int16_t IC_Erase_102(int32_t icdev, int32_t offset, int32_t len);
+VEXA_API int16_t IC_CheckAZPass_102(int32_t icdev, int32_t area, const unsigned char* key);
+VEXA_API int16_t IC_ChangeAZPass_102(int32_t icdev, int32_t area, const unsigned char* key);
+VEXA_API int16_t IC_CheckAZPass_102hex(int32_t icdev, int32_t area, const char* key);
+VEXA_API int16_t IC_ChangeAZPass_102hex(int32_t icdev, int32_t area, const char* key);
+VEXA_API int16_t IC_Write_102(int32_t icdev, int32_t offset, int32_t len,
+                              const unsigned char* data);
+VEXA_API int16_t IC_Write_102hex(int32_t icdev, int32_t offset, int32_t len, const char* data);
+
+/* ---- Not supported: AT88SC1604 ---- */
+VEXA_API int16_t IC_Check_1604(int32_t icdev);
+VEXA_API int16_t IC_Fuse_1604(int32_t icdev);
+VEXA_API int16_t IC_ReadCount_1604(int32_t icdev, int32_t index);
+VEXA_API int16_t IC_CheckPass_1604(int32_t icdev, int32_t index, const unsigned char* password);
+VEXA_API int16_t IC_ChangePass_1604(int32_t icdev, int32_t index, const unsigned char* password);
+VEXA_API int16_t IC_CheckPass_1604hex(int32_t icdev, int32_t index, const char* password);
+VEXA_API int16_t IC_ChangePass_1604hex(int32_t icdev, int32_t index, const char* password);
+VEXA_API int16_t IC_Write_1604(int32_t icdev, int32_t offset, int32_t len,
+                               const unsigned char* data);
+VEXA_API int16_t IC_Write_1604hex(int32_t icdev, int32_t offset, int32_t len, const char* data);
+
+/* ---- Not supported: AT88SC1604B ---- */
+VEXA_API int16_t IC_Check_1604B(int32_t icdev);
+VEXA_API int16_t IC_Fuse_1604B(int32_t icdev);
+VEXA_API int16_t IC_ReadCount_1604B(int32_t icdev, int32_t index);
+VEXA_API int16_t IC_CheckPass_1604B(int32_t icdev, int32_t index, const unsigned char* password);
+VEXA_API int16_t IC_ChangePass_1604B(int32_t icdev, int32_t index, const unsigned char* password);
+VEXA_API int16_t IC_CheckPass_1604Bhex(int32_t icdev, int32_t index, const char* password);
+VEXA_API int16_t IC_ChangePass_1604Bhex(int32_t icdev, int32_t index, const char* password);
+
+/* ---- Not supported: 4404 ---- */
+VEXA_API int16_t IC_Check_4404(int32_t icdev);
+VEXA_API int16_t IC_Fuse_4404(int32_t icdev);
+VEXA_API int16_t IC_ReadCount_4404(int32_t icdev);
+VEXA_API int16_t IC_CheckPass_4404(int32_t icdev, const unsigned char* password);
+VEXA_API int16_t IC_ChangePass_4404(int32_t icdev, const unsigned char* password);
+VEXA_API int16_t IC_CheckAZPass_4404(int32_t icdev, const unsigned char* key);
+VEXA_API int16_t IC_ChangeAZPass_4404(int32_t icdev, const unsigned char* key);
+VEXA_API int16_t IC_CheckPass_4404hex(int32_t icdev, const char* password);
+VEXA_API int16_t IC_ChangePass_4404hex(int32_t icdev, const char* password);
+VEXA_API int16_t IC_CheckAZPass_4404hex(int32_t icdev, const char* key);
+VEXA_API int16_t IC_ChangeAZPass_4404hex(int32_t icdev, const char* key);
+
+/* ---- Not supported: 4406 ---- */
+VEXA_API int16_t IC_Check_4406(int32_t icdev);
+VEXA_API int16_t IC_RValue(int32_t icdev);
+VEXA_API int16_t IC_ReadCount_4406(int32_t icdev);
+VEXA_API int16_t IC_DEValue(int32_t icdev, int32_t value);
+VEXA_API int16_t IC_Fuse_4406(int32_t icdev, int32_t fuse);
+VEXA_API int16_t IC_Erase_4406(int32_t icdev, int32_t area);
+VEXA_API int16_t IC_CheckPass_4406(int32_t icdev, const unsigned char* password);
+VEXA_API int16_t IC_CheckPass_4406hex(int32_t icdev, const char* password);
+VEXA_API int16_t IC_CheckPass_4406user(int32_t icdev, const unsigned char* password);
+VEXA_API int16_t IC_CheckPass_4406userhex(int32_t icdev, const char* password);
+
+/* ---- Not supported: SSF1101 ---- */
+VEXA_API int16_t IC_Check_1101(int32_t icdev);
+VEXA_API int16_t IC_Read_1101(int32_t icdev, int32_t page, int32_t offset, int32_t len,
+                              unsigned char* buffer);
+VEXA_API int16_t IC_Write_1101(int32_t icdev, int32_t page, int32_t offset, int32_t len,
+                               const unsigned char* data);
+VEXA_API int16_t IC_Read_1101hex(int32_t icdev, int32_t page, int32_t offset, int32_t len,
+                                 char* text);
+VEXA_API int16_t IC_Write_1101hex(int32_t icdev, int32_t page, int32_t offset, int32_t len,
+                                  const char* text);
+
+/* ---- Not supported: AT88SC153 and AT88SC1608 secure memory ---- */
+VEXA_API int16_t IC_Check_153(int32_t icdev);
+VEXA_API int16_t IC_Check_1608(int32_t icdev);
+VEXA_API int16_t IC_ReadFuse(int32_t icdev);
+VEXA_API int16_t IC_ReadAuthCount(int32_t icdev);
+VEXA_API int16_t IC_WriteFuse(int32_t icdev, int32_t fuse);
+VEXA_API int16_t IC_SetUserZone(int32_t icdev, int32_t zone);
+VEXA_API int16_t IC_ReadWPasswordCount(int32_t icdev, int32_t set);
+VEXA_API int16_t IC_ReadRPasswordCount(int32_t icdev, int32_t set);
+VEXA_API int16_t IC_InitAuth(int32_t icdev, const unsigned char* random);
+VEXA_API int16_t IC_InitAuth_Hex(int32_t icdev, const char* random);
+VEXA_API int16_t IC_CheckAuth(int32_t icdev, const unsigned char* host_challenge);
+VEXA_API int16_t IC_CheckAuth_Hex(int32_t icdev, const char* host_challenge);
+VEXA_API int16_t SetInit(const unsigned char* card_id, const unsigned char* password,
+                         const unsigned char* random);
+VEXA_API int16_t SetInit_Hex(const char* card_id, const char* password, const char* random);
+VEXA_API int16_t Authenticate(unsigned char* host_challenge, unsigned char* card_answer);
+VEXA_API int16_t Authenticate_Hex(char* host_challenge, char* card_answer);
+VEXA_API int16_t IC_CheckRPassword(int32_t icdev, int32_t set, const unsigned char* password);
+VEXA_API int16_t IC_CheckWPassword(int32_t icdev, int32_t set, const unsigned char* password);
+VEXA_API int16_t IC_CheckRPassword_Hex(int32_t icdev, int32_t set, const char* password);
+VEXA_API int16_t IC_CheckWPassword_Hex(int32_t icdev, int32_t set, const char* password);
+VEXA_API int16_t IC_ChangeRPassword(int32_t icdev, int32_t set, const unsigned char* password);
+VEXA_API int16_t IC_ChangeWPassword(int32_t icdev, int32_t set, const unsigned char* password);
+VEXA_API int16_t IC_ChangeRPassword_Hex(int32_t icdev, int32_t set, const char* password);
+VEXA_API int16_t IC_ChangeWPassword_Hex(int32_t icdev, int32_t set, const char* password);
+VEXA_API int16_t IC_ReadConfigZone(int32_t icdev, int32_t offset, int32_t len,
+                                   unsigned char* buffer);
+VEXA_API int16_t IC_ReadUserZone(int32_t icdev, int32_t offset, int32_t len,
+                                 unsigned char* buffer);
+VEXA_API int16_t IC_WriteConfigZone(int32_t icdev, int32_t offset, int32_t len,
+                                    const unsigned char* data);
+VEXA_API int16_t IC_WriteUserZone(int32_t icdev, int32_t offset, int32_t len,
+                                  const unsigned char* data);
+VEXA_API int16_t IC_ReadConfigZone_Hex(int32_t icdev, int32_t offset, int32_t len, char* text);
+VEXA_API int16_t IC_ReadUserZone_Hex(int32_t icdev, int32_t offset, int32_t len, char* text);
+VEXA_API int16_t IC_WriteConfigZone_Hex(int32_t icdev, int32_t offset, int32_t len,
+                                        const char* text);
+VEXA_API int16_t IC_WriteUserZone_Hex(int32_t icdev, int32_t offset, int32_t len,
+                                      const char* text);
+
+/* ---- Not supported: microprocessor card file commands ---- */
+VEXA_API int16_t ICC_Select_File(int32_t icdev, int32_t file_id, unsigned char* response);
+VEXA_API int16_t ICC_Get_Challenge(int32_t icdev, int32_t len, unsigned char* random);
+VEXA_API int16_t ICC_External_Auth(int32_t icdev, int32_t key_id, const unsigned char* data);
+VEXA_API int16_t ICC_Verify(int32_t icdev, int32_t key_id, int32_t len,
+                            const unsigned char* pin);
+VEXA_API int16_t ICC_Read_Bin(int32_t icdev, int32_t offset, int32_t len, unsigned char* buffer);
+VEXA_API int16_t ICC_Write_Bin(int32_t icdev, int32_t offset, int32_t len,
+                               const unsigned char* data);
+VEXA_API int16_t ICC_Internal_Auth(int32_t icdev, int32_t key_id, int32_t len,
+                                   const unsigned char* data, unsigned char* response);
+
 #ifdef __cplusplus
 }
 #endif

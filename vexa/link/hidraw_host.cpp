@@ -24,11 +24,14 @@ constexpr std::uint16_t kProduct = 0xA112;
 std::vector<int> HidrawNumbers(const std::string& class_dir) {
     std::vector<int> numbers;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(class_dir, ec)) {
-        const std::string name = entry.path().filename().string();
+    // Error codes rather than exceptions: nothing may be thrown through the C API.
+    for (std::filesystem::directory_iterator it(class_dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
         if (name.rfind("hidraw", 0) != 0 || name.size() == 6) continue;
         const std::string digits = name.substr(6);
-        if (!std::all_of(digits.begin(), digits.end(), ::isdigit) || digits.size() > 6) continue;
+        const auto is_digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+        if (!std::all_of(digits.begin(), digits.end(), is_digit) || digits.size() > 6) continue;
         numbers.push_back(std::atoi(digits.c_str()));
     }
     std::sort(numbers.begin(), numbers.end());
