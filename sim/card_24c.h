@@ -72,7 +72,7 @@ class Eeprom24CCard : public Card {
     void BusWrite(std::uint8_t block, std::span<const std::uint8_t> bytes);
     std::vector<std::uint8_t> BusRead(std::size_t count);
 
-    const Eeprom24CChip& chip_;
+    Eeprom24CChip chip_;
     std::vector<std::uint8_t> memory_;
     std::size_t counter_ = 0;  // the chip's address counter
 };
