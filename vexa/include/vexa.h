@@ -40,6 +40,84 @@ VEXA_API int16_t IC_InitType(int32_t icdev, int32_t type);
 VEXA_API int16_t asc2hex(const unsigned char* bytes, char* text, int32_t n);
 VEXA_API int16_t hex2asc(const char* text, unsigned char* bytes, int32_t n);
 
+/* ---- SLE4442 / SLE4432 protected memory (select card type 16) ----
+ * One reader command each. A refused command returns the reader's answer
+ * word (wrong code, locked card, no card). Addresses and counts read 8 bits
+ * unless noted; Write_4442 takes a 16-bit count of at most 249. */
+VEXA_API int16_t Read_4442(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
+VEXA_API int16_t Write_4442(int32_t icdev, int32_t address, int32_t count,
+                            const unsigned char* data);
+/* code: 3 bytes */
+VEXA_API int16_t VerifyPin_4442(int32_t icdev, const unsigned char* code);
+/* out: count entries, 1 = writable, 0 = protected (entries past 31 read 0) */
+VEXA_API int16_t ReadWithProtection_4442(int32_t icdev, int32_t first, int32_t count,
+                                         unsigned char* out);
+/* writes the bytes, then protects those of 0..31 */
+VEXA_API int16_t WriteWithProtection_4442(int32_t icdev, int32_t address, int32_t count,
+                                          const unsigned char* data);
+/* out: 4 bytes, error counter then the code (reads 00 00 00 until verified) */
+VEXA_API int16_t ReadPass_4442(int32_t icdev, unsigned char* out);
+VEXA_API int16_t WritePass_4442(int32_t icdev, const unsigned char* code);
+
+VEXA_API int16_t IC_CheckPass_SLE4442(int32_t icdev, const unsigned char* code);
+VEXA_API int16_t IC_ChangePass_SLE4442(int32_t icdev, const unsigned char* code);
+/* code: 3 bytes out */
+VEXA_API int16_t IC_ReadPass_SLE4442(int32_t icdev, unsigned char* code);
+/* attempts left 0..3 with 0 in the last-error register, or a status */
+VEXA_API int16_t IC_ReadCount_SLE4442(int32_t icdev);
+/* code: 6 hexadecimal characters (out: not NUL-terminated) */
+VEXA_API int16_t IC_CheckPass_4442hex(int32_t icdev, const char* code);
+VEXA_API int16_t IC_ChangePass_4442hex(int32_t icdev, const char* code);
+VEXA_API int16_t IC_ReadPass_4442hex(int32_t icdev, char* code);
+
+/* ---- SLE4428 / SLE4418 protected memory (select card type 4) ----
+ * Addresses are 16-bit (0..1023); the error counter sits at 1021, the code at
+ * 1022 and 1023. Write counts are 16-bit, at most 248. */
+VEXA_API int16_t Read_4428(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
+VEXA_API int16_t Write_4428(int32_t icdev, int32_t address, int32_t count,
+                            const unsigned char* data);
+/* code: 2 bytes */
+VEXA_API int16_t VerifyPin_4428(int32_t icdev, const unsigned char* code);
+/* out: 2 * count bytes: the data, then "1" (writable) or "0" (protected) per
+ * byte; count at most 127 */
+VEXA_API int16_t ReadWithProtection_4428(int32_t icdev, int32_t address, int32_t count,
+                                         unsigned char* out);
+VEXA_API int16_t WriteWithProtection_4428(int32_t icdev, int32_t address, int32_t count,
+                                          const unsigned char* data);
+
+VEXA_API int16_t IC_CheckPass_SLE4428(int32_t icdev, const unsigned char* code);
+/* code: 4 hexadecimal characters */
+VEXA_API int16_t IC_CheckPass_4428hex(int32_t icdev, const char* code);
+/* attempts left 0..8 with 0 in the last-error register, or a status; reads
+ * through IC_Read, so the SLE4428 must be selected */
+VEXA_API int16_t IC_ReadCount_SLE4428(int32_t icdev);
+/* writes and reads back through IC_Write */
+VEXA_API int16_t IC_ChangePass_SLE4428(int32_t icdev, const unsigned char* code);
+VEXA_API int16_t IC_ChangePass_4428hex(int32_t icdev, const char* code);
+
+/* ---- Protection entry points (whatever family is selected) ----
+ * IC_ReadProtection / IC_WriteProtection address an SLE4442 (offset and length
+ * read 8 bits), IC_ReadWithProtection / IC_WriteWithProtection an SLE4428
+ * (16-bit offset and length; negative ones give -20). The _Hex twins carry
+ * the bytes as text: at most 255, 33, 128 and 1024 bytes respectively. */
+VEXA_API int16_t IC_ReadProtection(int32_t icdev, int32_t offset, int32_t length,
+                                   unsigned char* out);
+VEXA_API int16_t IC_WriteProtection(int32_t icdev, int32_t offset, int32_t length,
+                                    const unsigned char* data);
+/* out: 2 * length bytes: the data, then one "0"/"1" flag character per byte */
+VEXA_API int16_t IC_ReadWithProtection(int32_t icdev, int32_t offset, int32_t length,
+                                       unsigned char* out);
+VEXA_API int16_t IC_WriteWithProtection(int32_t icdev, int32_t offset, int32_t length,
+                                        const unsigned char* data);
+VEXA_API int16_t IC_ReadProtection_Hex(int32_t icdev, int32_t offset, int32_t length, char* text);
+VEXA_API int16_t IC_WriteProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                        const char* text);
+/* text: 4 * length characters (data and flag characters, both as hex) */
+VEXA_API int16_t IC_ReadWithProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                           char* text);
+VEXA_API int16_t IC_WriteWithProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                            const char* text);
+
 /* ==== Entry points this reader does not offer ====
  * Each of them stores -21 (function not supported) in the last-error register
  * and returns it, without looking at its arguments or talking to the reader.
