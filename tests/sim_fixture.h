@@ -12,6 +12,7 @@
 #include "sim/host.h"
 #include "vexa.h"
 #include "vexa/cards/selection.h"
+#include "vexa/link/cpu_state.h"
 #include "vexa/link/device_table.h"
 #include "vexa/link/hid_host.h"
 #include "vexa/link/status.h"
@@ -24,6 +25,7 @@ inline void ResetLibrary() {
     for (int port = 0; port < vexa::kPortCount; ++port) IC_ExitComm(port + vexa::kDeviceOffset);
     vexa::InstallHidHost(nullptr);
     vexa::CurrentSelection() = vexa::Selection{};
+    vexa::CurrentCpuState() = vexa::CpuState{};
     vexa::SetLastError(vexa::kOk);
 }
 

@@ -40,83 +40,46 @@ VEXA_API int16_t IC_InitType(int32_t icdev, int32_t type);
 VEXA_API int16_t asc2hex(const unsigned char* bytes, char* text, int32_t n);
 VEXA_API int16_t hex2asc(const char* text, unsigned char* bytes, int32_t n);
 
-/* ---- SLE4442 / SLE4432 protected memory (select card type 16) ----
- * One reader command each. A refused command returns the reader's answer
- * word (wrong code, locked card, no card). Addresses and counts read 8 bits
- * unless noted; Write_4442 takes a 16-bit count of at most 249. */
-VEXA_API int16_t Read_4442(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
-VEXA_API int16_t Write_4442(int32_t icdev, int32_t address, int32_t count,
-                            const unsigned char* data);
-/* code: 3 bytes */
-VEXA_API int16_t VerifyPin_4442(int32_t icdev, const unsigned char* code);
-/* out: count entries, 1 = writable, 0 = protected (entries past 31 read 0) */
-VEXA_API int16_t ReadWithProtection_4442(int32_t icdev, int32_t first, int32_t count,
-                                         unsigned char* out);
-/* writes the bytes, then protects those of 0..31 */
-VEXA_API int16_t WriteWithProtection_4442(int32_t icdev, int32_t address, int32_t count,
-                                          const unsigned char* data);
-/* out: 4 bytes, error counter then the code (reads 00 00 00 until verified) */
-VEXA_API int16_t ReadPass_4442(int32_t icdev, unsigned char* out);
-VEXA_API int16_t WritePass_4442(int32_t icdev, const unsigned char* code);
+/* ---- Reader device commands ----
+ * IC_Status: 0 card present, 1 no card, else a status (re-selects the card
+ * type first). IC_Down powers the card down. */
+VEXA_API int16_t IC_Status(int32_t icdev);
+VEXA_API int16_t IC_Down(int32_t icdev);
+/* version: at least 511 bytes; receives hexadecimal text and a NUL */
+VEXA_API int16_t IC_ReadVer(int32_t icdev, char* version);
+/* No beeper and no serial number: these return at once without reader
+ * traffic and leave the last-error register alone. IC_ReadDevSnr writes only
+ * a NUL at snr[32], IC_ReadDevSnr_Hex only a NUL at snr[64] and returns the
+ * last-error register. */
+VEXA_API int16_t IC_Beep(int32_t icdev, int32_t unused1, int32_t unused2);
+VEXA_API int16_t IC_DevBeep(int32_t icdev, int32_t unused);
+VEXA_API int16_t IC_ReadDevSnr(int32_t icdev, char* snr);
+VEXA_API int16_t IC_ReadDevSnr_Hex(int32_t icdev, char* snr);
 
-VEXA_API int16_t IC_CheckPass_SLE4442(int32_t icdev, const unsigned char* code);
-VEXA_API int16_t IC_ChangePass_SLE4442(int32_t icdev, const unsigned char* code);
-/* code: 3 bytes out */
-VEXA_API int16_t IC_ReadPass_SLE4442(int32_t icdev, unsigned char* code);
-/* attempts left 0..3 with 0 in the last-error register, or a status */
-VEXA_API int16_t IC_ReadCount_SLE4442(int32_t icdev);
-/* code: 6 hexadecimal characters (out: not NUL-terminated) */
-VEXA_API int16_t IC_CheckPass_4442hex(int32_t icdev, const char* code);
-VEXA_API int16_t IC_ChangePass_4442hex(int32_t icdev, const char* code);
-VEXA_API int16_t IC_ReadPass_4442hex(int32_t icdev, char* code);
-
-/* ---- SLE4428 / SLE4418 protected memory (select card type 4) ----
- * Addresses are 16-bit (0..1023); the error counter sits at 1021, the code at
- * 1022 and 1023. Write counts are 16-bit, at most 248. */
-VEXA_API int16_t Read_4428(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
-VEXA_API int16_t Write_4428(int32_t icdev, int32_t address, int32_t count,
-                            const unsigned char* data);
-/* code: 2 bytes */
-VEXA_API int16_t VerifyPin_4428(int32_t icdev, const unsigned char* code);
-/* out: 2 * count bytes: the data, then "1" (writable) or "0" (protected) per
- * byte; count at most 127 */
-VEXA_API int16_t ReadWithProtection_4428(int32_t icdev, int32_t address, int32_t count,
-                                         unsigned char* out);
-VEXA_API int16_t WriteWithProtection_4428(int32_t icdev, int32_t address, int32_t count,
-                                          const unsigned char* data);
-
-VEXA_API int16_t IC_CheckPass_SLE4428(int32_t icdev, const unsigned char* code);
-/* code: 4 hexadecimal characters */
-VEXA_API int16_t IC_CheckPass_4428hex(int32_t icdev, const char* code);
-/* attempts left 0..8 with 0 in the last-error register, or a status; reads
- * through IC_Read, so the SLE4428 must be selected */
-VEXA_API int16_t IC_ReadCount_SLE4428(int32_t icdev);
-/* writes and reads back through IC_Write */
-VEXA_API int16_t IC_ChangePass_SLE4428(int32_t icdev, const unsigned char* code);
-VEXA_API int16_t IC_ChangePass_4428hex(int32_t icdev, const char* code);
-
-/* ---- Protection entry points (whatever family is selected) ----
- * IC_ReadProtection / IC_WriteProtection address an SLE4442 (offset and length
- * read 8 bits), IC_ReadWithProtection / IC_WriteWithProtection an SLE4428
- * (16-bit offset and length; negative ones give -20). The _Hex twins carry
- * the bytes as text: at most 255, 33, 128 and 1024 bytes respectively. */
-VEXA_API int16_t IC_ReadProtection(int32_t icdev, int32_t offset, int32_t length,
-                                   unsigned char* out);
-VEXA_API int16_t IC_WriteProtection(int32_t icdev, int32_t offset, int32_t length,
-                                    const unsigned char* data);
-/* out: 2 * length bytes: the data, then one "0"/"1" flag character per byte */
-VEXA_API int16_t IC_ReadWithProtection(int32_t icdev, int32_t offset, int32_t length,
-                                       unsigned char* out);
-VEXA_API int16_t IC_WriteWithProtection(int32_t icdev, int32_t offset, int32_t length,
-                                        const unsigned char* data);
-VEXA_API int16_t IC_ReadProtection_Hex(int32_t icdev, int32_t offset, int32_t length, char* text);
-VEXA_API int16_t IC_WriteProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
-                                        const char* text);
-/* text: 4 * length characters (data and flag characters, both as hex) */
-VEXA_API int16_t IC_ReadWithProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
-                                           char* text);
-VEXA_API int16_t IC_WriteWithProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
-                                            const char* text);
+/* ---- CPU and SAM cards ----
+ * Card type 12 is the CPU card, every other selected type a module card (SAM).
+ * A reset returns the ATR (buffer of at least 255 bytes) and takes the
+ * protocol from it: T=1 when TD1 offers T=1, else T=0. */
+VEXA_API int16_t IC_CpuReset(int32_t icdev, unsigned char* atr_len, unsigned char* atr);
+VEXA_API int16_t IC_CpuColdReset(int32_t icdev, unsigned char* atr_len, unsigned char* atr);
+VEXA_API int16_t IC_CpuHotReset(int32_t icdev, unsigned char* atr_len, unsigned char* atr);
+/* atr: 2 * atr_len hexadecimal characters, no NUL */
+VEXA_API int16_t IC_CpuReset_Hex(int32_t icdev, unsigned char* atr_len, char* atr);
+VEXA_API int16_t IC_CpuColdReset_Hex(int32_t icdev, unsigned char* atr_len, char* atr);
+VEXA_API int16_t IC_CpuHotReset_Hex(int32_t icdev, unsigned char* atr_len, char* atr);
+/* command: slen bytes (low 8 bits), an APDU of case 1 to 4, else -17.
+ * response: at least 255 bytes; under T=1 the information field of the card's
+ * I-block, or the whole block when it is anything else (chained, R, S). */
+VEXA_API int16_t IC_CpuApdu(int32_t icdev, int32_t slen, const unsigned char* command,
+                            unsigned char* rlen, unsigned char* response);
+/* command: 2 * slen hexadecimal characters (slen 16 bits, at most 255);
+ * response: 2 * rlen characters, no NUL */
+VEXA_API int16_t IC_CpuApdu_Hex(int32_t icdev, int32_t slen, const char* command,
+                                unsigned char* rlen, char* response);
+/* 0 (T=0) or 1 (T=1) */
+VEXA_API int16_t IC_CpuGetProtocol(int32_t icdev);
+/* selects the card type (low 8 bits) even when the reader refuses */
+VEXA_API int16_t IC_SetCpuPara(int32_t icdev, int32_t type, int32_t protocol, int32_t parameter);
 
 /* ==== Entry points this reader does not offer ====
  * Each of them stores -21 (function not supported) in the last-error register

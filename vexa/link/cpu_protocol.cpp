@@ -1,0 +1,26 @@
+// Choosing and querying the CPU card transmission protocol.
+#include <array>
+
+#include "../include/vexa.h"
+#include "cpu_state.h"
+#include "exchange.h"
+#include "status.h"
+
+using namespace vexa;
+
+int16_t IC_CpuGetProtocol(int32_t /*icdev*/) {
+    Finish(kOk);
+    return CurrentCpuState().protocol;
+}
+
+int16_t IC_SetCpuPara(int32_t icdev, int32_t type, int32_t protocol, int32_t parameter) {
+    constexpr std::uint8_t kSelectCommand = 0xA5;
+    // The type is taken even if the reader refuses the protocol.
+    CurrentSelection().card_type = Low8(type);
+    const std::array<std::uint8_t, 2> data{Low8(protocol), Low8(parameter)};
+    Response r;
+    const std::int32_t st =
+        StatusByteStatus(Exchange(icdev, kSelectCommand, data, r), r, kSelectCommand);
+    if (st == kOk) CurrentCpuState().protocol = Low8(protocol);
+    return Finish(st);
+}
