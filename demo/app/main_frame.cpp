@@ -1,0 +1,33 @@
+#include "demo/app/main_frame.h"
+
+#include "demo/res/strings.h"
+#include "demo/view/ui_port.h"
+
+namespace demo {
+
+void CMainFrame::Create() {
+    FrameStyle style;
+    style.sizing_border = false;
+    style.maximize_box = false;
+    ui_.CreateMainWindow(style);
+}
+
+// Centred as a 640 by 480 window would be.
+void CMainFrame::OnSize() {
+    const Size screen = ui_.ScreenSize();
+    ui_.MoveMainWindow((screen.width - 640) / 2, (screen.height - 480) / 2, kWidth, kHeight);
+}
+
+void CMainFrame::OnPaint() {
+    ui_.SetCaption(text::kFrameCaption);
+}
+
+void CMainFrame::OnAppExit() {
+    ui_.DestroyMainWindow();
+}
+
+void CMainFrame::OnHelp() {
+    ui_.OpenHelp("DEMO.hlp");
+}
+
+}  // namespace demo

@@ -1,0 +1,25 @@
+// Text and colours between the program's data and Qt: the fonts of the view
+// and opaque text drawing.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+#include <string_view>
+
+#include "demo/view/ui_port.h"
+
+namespace demo {
+
+// The program's texts are single-byte; card bytes show as Latin-1.
+QString ToQString(std::string_view text);
+QColor ToQColor(Rgb rgb);
+QFont TextFont(Font font);
+// Fills the text's cell with `bg` and draws the text over it; returns the
+// area drawn.
+QRect DrawOpaqueText(QPainter& painter, int x, int y, std::string_view text, Rgb fg, Rgb bg,
+                     const QFont& qfont, Font font);
+
+}  // namespace demo

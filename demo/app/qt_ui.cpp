@@ -1,0 +1,241 @@
+#include "demo/app/qt_ui.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+#include <QUrl>
+
+#include "demo/app/qt_dialog.h"
+#include "demo/app/qt_menus.h"
+#include "demo/app/qt_text.h"
+#include "demo/app/qt_window.h"
+#include "demo/res/accelerators.h"
+#include "demo/view/screen_layout.h"
+
+namespace demo {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::kInformation:
+            return QMessageBox::Information;
+        case MsgIcon::kQuestion:
+            return QMessageBox::Question;
+        case MsgIcon::kExclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::kStop:
+            return QMessageBox::Critical;
+        case MsgIcon::kNone:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::kOkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MsgButtons::kYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::kOk:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgAnswer FromQtButton(int button) {
+    switch (button) {
+        case QMessageBox::Cancel:
+            return MsgAnswer::kCancel;
+        case QMessageBox::Yes:
+            return MsgAnswer::kYes;
+        case QMessageBox::No:
+            return MsgAnswer::kNo;
+        default:
+            return MsgAnswer::kOk;
+    }
+}
+
+}  // namespace
+
+QtUi::QtUi() {
+    background_ = QImage(":/demo/background.png").convertToFormat(QImage::Format_RGB32);
+    screen_ = QImage(background_.size(), QImage::Format_RGB32);
+    screen_.fill(QColor(0, 0, 128));
+    fixed_font_ = TextFont(Font::kFixed);
+    panel_font_ = TextFont(Font::kPanel);
+}
+
+QtUi::~QtUi() {
+    delete window_;
+}
+
+QImage QtUi::Grab() const {
+    return window_->grab().toImage();
+}
+
+void QtUi::SetEventSink(WindowEvents* sink) {
+    sink_ = sink;
+    if (canvas_) canvas_->SetSink(sink);
+}
+
+void QtUi::SetDialogColors(Rgb background, Rgb text) {
+    dialog_palette_.setColor(QPalette::Window, ToQColor(background));
+    dialog_palette_.setColor(QPalette::WindowText, ToQColor(text));
+}
+
+void QtUi::CreateMainWindow(const FrameStyle& style) {
+    window_ = new QtMainWindow;
+    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (style.maximize_box) flags |= Qt::WindowMaximizeButtonHint;
+    window_->setWindowFlags(flags);
+    window_->setWindowIcon(QIcon(":/demo/demo.png"));
+    canvas_ = new QtCanvas(screen_, window_);
+    canvas_->SetSink(sink_);
+    window_->setCentralWidget(canvas_);
+    window_->on_resize = [this] {
+        if (sink_) sink_->OnSize();
+    };
+    window_->on_close = [this] {
+        if (destroyed_) return;
+        destroyed_ = true;
+        if (sink_) sink_->OnDestroy();
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    };
+    InstallAccelerators();
+}
+
+void QtUi::InstallAccelerators() {
+    for (const Accelerator& accelerator : Accelerators()) {
+        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), window_);
+        const int command = accelerator.command;
+        QObject::connect(shortcut, &QShortcut::activated, window_,
+                         [this, command] { PostCommand(command); });
+    }
+}
+
+// The first paint comes once the window is up, as a window system sends it.
+void QtUi::ShowMainWindow() {
+    window_->show();
+    canvas_->setFocus();
+    QTimer::singleShot(0, window_, [this] { Repaint(); });
+}
+
+Size QtUi::ScreenSize() {
+    const QSize size = QGuiApplication::primaryScreen()->geometry().size();
+    return {size.width(), size.height()};
+}
+
+void QtUi::MoveMainWindow(int x, int y, int width, int height) {
+    window_->setFixedSize(width, height);
+    window_->move(x, y);
+}
+
+void QtUi::SetCaption(std::string_view caption) {
+    window_->setWindowTitle(ToQString(caption));
+}
+
+void QtUi::Repaint() {
+    if (sink_) sink_->OnPaint();
+    canvas_->update();
+}
+
+void QtUi::DestroyMainWindow() {
+    window_->close();
+}
+
+void QtUi::PostQuit() {
+    QMetaObject::invokeMethod(window_, &QWidget::close, Qt::QueuedConnection);
+}
+
+void QtUi::PostCommand(int id) {
+    QMetaObject::invokeMethod(
+        window_,
+        [this, id] {
+            if (sink_ && !destroyed_) sink_->OnCommand(id);
+        },
+        Qt::QueuedConnection);
+}
+
+void QtUi::DrawText(int x, int y, std::string_view text, Rgb fg, Rgb bg, Font font) {
+    if (text.empty()) return;
+    QPainter painter(&screen_);
+    const QRect area = DrawOpaqueText(painter, x, y, text, fg, bg,
+                                      font == Font::kFixed ? fixed_font_ : panel_font_, font);
+    if (canvas_) canvas_->update(area);
+}
+
+void QtUi::DrawBitmap(int /*bitmap_id*/, int x, int y) {
+    QPainter painter(&screen_);
+    painter.drawImage(x, y, background_);
+    if (canvas_) canvas_->update();
+}
+
+Size QtUi::BitmapSize(int /*bitmap_id*/) {
+    return {background_.width(), background_.height()};
+}
+
+void QtUi::CreateCaret(int width, int height) {
+    canvas_->CreateCaret(width, height);
+}
+void QtUi::ShowCaret() {
+    canvas_->ShowCaret(true);
+}
+void QtUi::HideCaret() {
+    canvas_->ShowCaret(false);
+}
+void QtUi::SetCaretPos(int x, int y) {
+    canvas_->MoveCaret(x, y);
+}
+
+MsgAnswer QtUi::MessageBox(std::string_view text, std::string_view caption, MsgButtons buttons,
+                           MsgIcon icon) {
+    QWidget* parent = QApplication::activeModalWidget();
+    QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), ToQtButtons(buttons),
+                    parent ? parent : window_);
+    box.setPalette(dialog_palette_);
+    return FromQtButton(box.exec());
+}
+
+void QtUi::Beep() {
+    QApplication::beep();
+}
+
+void QtUi::SetWaitCursor(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUi::SetMenuBar(const MenuBar& bar) {
+    window_->setMenuBar(BuildMenuBar(bar, [this](int id) { PostCommand(id); }));
+}
+
+bool QtUi::RemoveMenuItem(std::string_view popup, std::string_view item) {
+    return RemoveQtMenuItem(window_->menuBar(), ToQString(popup), ToQString(item));
+}
+
+bool QtUi::RunModal(Dialog& dialog) {
+    QtDialog shown(dialog, window_, dialog_palette_);
+    return shown.exec() == QDialog::Accepted;
+}
+
+void QtUi::OpenHelp(std::string_view file) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(file)));
+}
+
+bool QtUi::StartProgram(std::string_view file) {
+    return QProcess::startDetached(ToQString(file), {});
+}
+
+}  // namespace demo

@@ -1,0 +1,73 @@
+// The Qt implementation of the window system port. The program draws into a
+// back-buffer image that the canvas shows, so text drawn outside a paint
+// stays on screen.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+
+#include "demo/view/ui_port.h"
+
+namespace demo {
+
+class QtMainWindow;
+class QtCanvas;
+
+class QtUi : public UiPort {
+  public:
+    QtUi();
+    ~QtUi() override;
+
+    // The whole window as shown, menu bar included.
+    QImage Grab() const;
+    QtMainWindow* Window() const { return window_; }
+
+    void SetEventSink(WindowEvents* sink) override;
+    void SetDialogColors(Rgb background, Rgb text) override;
+    void CreateMainWindow(const FrameStyle& style) override;
+    void ShowMainWindow() override;
+    Size ScreenSize() override;
+    void MoveMainWindow(int x, int y, int width, int height) override;
+    void SetCaption(std::string_view caption) override;
+    void Repaint() override;
+    void DestroyMainWindow() override;
+    void PostQuit() override;
+    void PostCommand(int id) override;
+
+    void DrawText(int x, int y, std::string_view text, Rgb fg, Rgb bg, Font font) override;
+    void DrawBitmap(int bitmap_id, int x, int y) override;
+    Size BitmapSize(int bitmap_id) override;
+
+    void CreateCaret(int width, int height) override;
+    void ShowCaret() override;
+    void HideCaret() override;
+    void SetCaretPos(int x, int y) override;
+
+    MsgAnswer MessageBox(std::string_view text, std::string_view caption, MsgButtons buttons,
+                         MsgIcon icon) override;
+    void Beep() override;
+    void SetWaitCursor(bool on) override;
+
+    void SetMenuBar(const MenuBar& bar) override;
+    bool RemoveMenuItem(std::string_view popup, std::string_view item) override;
+
+    bool RunModal(Dialog& dialog) override;
+    void OpenHelp(std::string_view file) override;
+    bool StartProgram(std::string_view file) override;
+
+  private:
+    void InstallAccelerators();
+
+    WindowEvents* sink_ = nullptr;
+    QtMainWindow* window_ = nullptr;
+    QtCanvas* canvas_ = nullptr;
+    QImage background_;
+    QImage screen_;
+    QFont fixed_font_;
+    QFont panel_font_;
+    QPalette dialog_palette_;
+    bool destroyed_ = false;
+};
+
+}  // namespace demo

@@ -1,0 +1,121 @@
+#include "demo/app/qt_window.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace demo {
+
+namespace {
+
+constexpr int kCaretBlinkMs = 530;
+
+Key ToKey(int qt_key) {
+    switch (qt_key) {
+        case Qt::Key_Escape:
+            return Key::kEscape;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return Key::kReturn;
+        case Qt::Key_Tab:
+            return Key::kTab;
+        case Qt::Key_Space:
+            return Key::kSpace;
+        case Qt::Key_F5:
+            return Key::kF5;
+        case Qt::Key_Left:
+            return Key::kLeft;
+        case Qt::Key_Right:
+            return Key::kRight;
+        case Qt::Key_Up:
+            return Key::kUp;
+        case Qt::Key_Down:
+            return Key::kDown;
+        case Qt::Key_Home:
+            return Key::kHome;
+        case Qt::Key_End:
+            return Key::kEnd;
+        case Qt::Key_PageUp:
+            return Key::kPageUp;
+        case Qt::Key_PageDown:
+            return Key::kPageDown;
+        default:
+            return Key::kOther;
+    }
+}
+
+}  // namespace
+
+void QtMainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (on_resize) on_resize();
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    if (on_close) on_close();
+    QMainWindow::closeEvent(event);
+}
+
+QtCanvas::QtCanvas(const QImage& image, QWidget* parent) : QWidget(parent), image_(image) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&blink_, &QTimer::timeout, this, [this] { BlinkCaret(); });
+}
+
+void QtCanvas::CreateCaret(int width, int height) {
+    caret_.setSize(QSize(width, height));
+    ShowCaret(false);
+}
+
+void QtCanvas::ShowCaret(bool shown) {
+    caret_shown_ = shown;
+    caret_lit_ = shown;
+    if (shown) {
+        blink_.start(kCaretBlinkMs);
+    } else {
+        blink_.stop();
+    }
+    update(caret_);
+}
+
+void QtCanvas::MoveCaret(int x, int y) {
+    update(caret_);
+    caret_.moveTo(x, y);
+    update(caret_);
+}
+
+void QtCanvas::BlinkCaret() {
+    caret_lit_ = !caret_lit_;
+    update(caret_);
+}
+
+void QtCanvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+    if (caret_shown_ && caret_lit_) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(caret_, Qt::white);
+    }
+}
+
+void QtCanvas::mousePressEvent(QMouseEvent* event) {
+    if (sink_ && event->button() == Qt::LeftButton) {
+        sink_->OnLButtonDown(event->position().toPoint().x(), event->position().toPoint().y());
+    }
+}
+
+void QtCanvas::keyPressEvent(QKeyEvent* event) {
+    if (!sink_) return;
+    sink_->OnKeyDown(ToKey(event->key()));
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F) {
+        sink_->OnChar(static_cast<char>(text[0].unicode()));
+    }
+}
+
+// Tab belongs to the view (it moves the caret between the panes).
+bool QtCanvas::focusNextPrevChild(bool /*next*/) {
+    return false;
+}
+
+}  // namespace demo

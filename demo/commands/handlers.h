@@ -1,0 +1,25 @@
+// The view's command handlers. Each takes the view and the command
+// identifier, so that one handler can serve a range of commands.
+#pragma once
+
+namespace demo {
+
+class CDemoView;
+
+// Card type selection.
+void OnSelectCardType(CDemoView& view, int id);
+void OnSelectCpu(CDemoView& view, int id);
+void OnSelectSam(CDemoView& view, int id);
+
+// Reading and powering the card.
+void OnReadCard(CDemoView& view, int id);
+void OnPowerDown(CDemoView& view, int id);
+void OnEject(CDemoView& view, int id);
+void OnAutoTest(CDemoView& view, int id);
+
+// The reader.
+void OnSelectPort(CDemoView& view, int id);
+void OnVersion(CDemoView& view, int id);
+void OnUpdate(CDemoView& view, int id);
+
+}  // namespace demo

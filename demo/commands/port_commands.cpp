@@ -1,0 +1,37 @@
+// Choosing the port the reader is reached on.
+#include "demo/commands/handlers.h"
+#include "demo/res/command_ids.h"
+#include "demo/view/demo_view.h"
+#include "demo/view/library_imports.h"
+
+namespace demo {
+
+namespace {
+
+int PortOf(int id) {
+    return id == cmd::kUsb ? kUsbPort : id - cmd::kCom1;
+}
+
+// The device number of a port just opened; 0 (no reader) when it failed.
+std::int32_t Open(int port) {
+    const std::int32_t icdev = Lib().IC_InitComm(port);
+    return icdev > 0 ? icdev : 0;
+}
+
+}  // namespace
+
+// A port that cannot be opened beeps and the previous port is opened again.
+void OnSelectPort(CDemoView& view, int id) {
+    if (Lib().IC_ExitComm(view.m_icdev) < 0) return;
+    const int previous = view.m_nCommPort;
+    view.m_nCommPort = PortOf(id);
+    view.m_icdev = Open(view.m_nCommPort);
+    if (view.m_icdev == 0) {
+        view.m_nCommPort = previous;
+        view.m_icdev = Open(previous);
+        view.Ui().Beep();
+    }
+    view.DrawPortLabel();
+}
+
+}  // namespace demo

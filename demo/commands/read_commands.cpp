@@ -1,0 +1,113 @@
+// Reading the card into the view, powering it down and ejecting it.
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "demo/commands/handlers.h"
+#include "demo/dialogs/page_dialog.h"
+#include "demo/res/strings.h"
+#include "demo/view/card_types.h"
+#include "demo/view/demo_view.h"
+#include "demo/view/library_imports.h"
+
+namespace demo {
+
+namespace {
+
+constexpr int kLast45D041Page = 2047;
+constexpr int kLastSsf1101Page = 511;
+
+std::optional<int> AskPage(CDemoView& view, int page, std::string range_text) {
+    CPageDlg dialog(view.Ui(), page, std::move(range_text));
+    if (!view.Ui().RunModal(dialog)) return std::nullopt;
+    return dialog.m_nPage;
+}
+
+void Notify(CDemoView& view, const char* text) {
+    view.Ui().MessageBox(text, text::kMessage, MsgButtons::kOk, MsgIcon::kInformation);
+}
+
+void SelectForPagedRead(CDemoView& view, int library_code) {
+    if (Lib().IC_InitType(view.m_icdev, library_code) != 0) Notify(view, "init card is fail.!");
+}
+
+// Asks for the card-side page or zone of the families that have them;
+// false when the operator cancels.
+bool ChoosePage(CDemoView& view) {
+    std::optional<int> page;
+    switch (view.m_nCardType) {
+        case card::k45D041:
+            SelectForPagedRead(view, LibraryTypeCode(card::k45D041));
+            if (!(page = AskPage(view, view.m_nZone, "(0-2047):"))) return false;
+            view.m_nZone = std::min(*page, kLast45D041Page);
+            return true;
+        case card::kSsf1101:
+            SelectForPagedRead(view, LibraryTypeCode(card::kSsf1101));
+            if (!(page = AskPage(view, view.m_nSsfPage, "(0-511):"))) return false;
+            view.m_nSsfPage = std::min(*page, kLastSsf1101Page);
+            return true;
+        case card::kAt88sc1608:
+            page = AskPage(view, view.m_nZone, "(0-8)8 control area\n     0-7data area");
+            if (!page) return false;
+            view.m_nZone = std::min(*page, kConfigZone);
+            if (view.m_nZone < kConfigZone &&
+                Lib().IC_SetUserZone(view.m_icdev, view.m_nZone) != 0) {
+                Notify(view, "IC_SetUserZone is fail.!");
+            }
+            return true;
+        default:
+            return true;
+    }
+}
+
+void ReportRead(CDemoView& view, int read_state) {
+    view.EraseStatusLines();
+    switch (read_state) {
+        case read_state::kImageShown:
+            view.DrawStatus(2, "Read Succeed");
+            view.m_bImageShown = 1;
+            view.Ui().Repaint();
+            break;
+        case read_state::kNoCard:
+            view.DrawStatus(1, "Read Error");
+            view.DrawStatus(2, "No Card Insert");
+            break;
+        case read_state::kStatusFailed:
+            view.DrawStatus(1, "Read Error");
+            view.DrawStatus(2, "Unknow Comm");
+            break;
+        default:
+            view.DrawStatus(1, "Read Error");
+            view.DrawStatus(2, "Unknow Error");
+            break;
+    }
+}
+
+}  // namespace
+
+void OnReadCard(CDemoView& view, int /*id*/) {
+    if (view.m_bEditMode) {
+        view.Ui().HideCaret();
+        view.m_bEditMode = 0;
+    }
+    if (!ChoosePage(view)) return;
+    view.DrawStatus(1, "Reading....");
+    view.DrawStatus(2, " Waiting........");
+    view.m_nCaretPane = 0;
+    const bool loaded = view.ReadImage(view.m_nCommPort, view.m_nCardType) == 0;
+    // A read refused for want of a card type leaves the state of the last
+    // read behind; that must not pass for a new image.
+    const bool stale = !loaded && view.m_nReadState == read_state::kImageShown;
+    ReportRead(view, stale ? read_state::kReadFailed : view.m_nReadState);
+    for (int i = 0; i < 4; ++i) view.Ui().Beep();
+}
+
+void OnPowerDown(CDemoView& view, int /*id*/) {
+    if (Lib().IC_Down(view.m_icdev) != 0) Notify(view, "PowerDown Error.");
+}
+
+void OnEject(CDemoView& view, int /*id*/) {
+    Lib().IC_Pushout(view.m_icdev);
+}
+
+}  // namespace demo

@@ -1,0 +1,97 @@
+// A modal dialog as plain data and logic: the template it is built from and
+// the state of its fields. The window system shows it (UiPort::RunModal),
+// copies what the operator types into the fields and reports button presses.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace demo {
+
+class UiPort;
+
+enum class ControlKind { kLabel, kEdit, kButton, kDefaultButton, kRadio, kIcon };
+
+namespace style {
+constexpr unsigned kUpperCase = 1;  // edit field turns typed letters into capitals
+constexpr unsigned kHidden = 2;
+}  // namespace style
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdStatic = -1;
+
+// Positions and sizes in dialog units.
+struct ControlTemplate {
+    int id = kIdStatic;
+    ControlKind kind = ControlKind::kLabel;
+    std::string text;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    unsigned style = 0;
+};
+
+struct DialogTemplate {
+    int id = 0;
+    std::string title;
+    int width = 0;
+    int height = 0;
+    std::string font;
+    int point_size = 0;
+    std::vector<ControlTemplate> controls;
+};
+
+enum class DialogAction { kStayOpen, kEndOk, kEndCancel };
+
+class Dialog {
+  public:
+    Dialog(const DialogTemplate& tmpl, UiPort& ui);
+    virtual ~Dialog() = default;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    const DialogTemplate& Template() const { return tmpl_; }
+    const std::string& Title() const { return title_; }
+
+    // The shown state of the controls that have an identifier.
+    const std::string& Text(int id) const;
+    void SetText(int id, std::string text);
+    bool Visible(int id) const;
+    void Show(int id, bool visible);
+    // The field the dialog asks to be focused with its text selected, once.
+    std::optional<int> TakeFocusRequest();
+
+    virtual void OnInitDialog() {}
+    // A button was pressed (OK and Cancel included; the close box is Cancel).
+    virtual DialogAction OnButton(int id);
+    virtual void OnFieldChanged(int /*id*/) {}
+
+  protected:
+    virtual DialogAction OnOK() { return DialogAction::kEndOk; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+    void FocusField(int id) { focus_ = id; }
+    // Reads an integer field as the dialog framework does; refuses text that
+    // is not an integer or lies outside [min, max] with a message, focusing
+    // the field.
+    std::optional<int> IntField(int id, int min, int max);
+
+    UiPort& ui_;
+
+  private:
+    const DialogTemplate& tmpl_;
+    std::string title_;
+    std::map<int, std::string> texts_;
+    std::map<int, bool> visible_;
+    std::optional<int> focus_;
+};
+
+// Integer text as the dialog framework accepts it: optional blanks, an
+// optional sign, digits, optional blanks. Values beyond 32 bits saturate.
+std::optional<long long> ParseDialogInteger(std::string_view text);
+
+}  // namespace demo

@@ -1,0 +1,40 @@
+#include "demo/res/dialog_templates.h"
+
+namespace demo {
+
+const DialogTemplate& AboutDialogTemplate() {
+    static const DialogTemplate kTemplate = {
+        about_dlg::kId,
+        "About Demo",
+        251,
+        90,
+        "Times New Roman",
+        10,
+        {
+            {kIdStatic, ControlKind::kIcon, "", 12, 14, 20, 20},
+            {about_dlg::kLine1, ControlKind::kLabel, "", 42, 16, 198, 8},
+            {about_dlg::kLine2, ControlKind::kLabel, "", 42, 28, 199, 8},
+            {about_dlg::kLine3, ControlKind::kLabel, "", 42, 39, 169, 19},
+            {kIdOk, ControlKind::kDefaultButton, "OK", 106, 67, 32, 14},
+        }};
+    return kTemplate;
+}
+
+const DialogTemplate& PageDialogTemplate() {
+    static const DialogTemplate kTemplate = {
+        page_dlg::kId,
+        "input page",
+        186,
+        62,
+        "Times New Roman",
+        10,
+        {
+            {kIdStatic, ControlKind::kLabel, "input page:", 10, 12, 44, 10},
+            {page_dlg::kPage, ControlKind::kEdit, "", 56, 10, 40, 13},
+            {page_dlg::kRange, ControlKind::kLabel, "", 100, 12, 80, 20},
+            {kIdOk, ControlKind::kDefaultButton, "ok", 68, 40, 50, 14},
+        }};
+    return kTemplate;
+}
+
+}  // namespace demo

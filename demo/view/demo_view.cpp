@@ -1,0 +1,86 @@
+#include "demo/view/demo_view.h"
+
+#include "demo/res/menus.h"
+#include "demo/res/strings.h"
+#include "demo/view/card_types.h"
+#include "demo/view/colors.h"
+#include "demo/view/library_imports.h"
+
+namespace demo {
+
+CDemoView::CDemoView(UiPort& ui, CDemoDoc& doc)
+    : m_BackgroundSize(ui.BitmapSize(screen::kBackgroundBitmap)), ui_(ui), doc_(doc) {}
+
+void CDemoView::OnCreate() {
+    m_nCharWidth = screen::kCharWidth;
+    m_nLineHeight = screen::kLineHeight;
+    ui_.CreateCaret(m_nCharWidth - 1, m_nLineHeight);
+    ConnectReader();
+}
+
+void CDemoView::OnDestroy() {
+    Lib().IC_ExitComm(m_icdev);
+}
+
+void CDemoView::OnLButtonDown(int x, int y) {
+    const bool in_exit_area = x >= screen::kExitLeft && x < screen::kExitRight &&
+                              y >= screen::kExitTop && y < screen::kExitBottom;
+    if (in_exit_area && ui_.MessageBox("Exit System ?", text::kMessage, MsgButtons::kYesNo,
+                                       MsgIcon::kQuestion) == MsgAnswer::kYes) {
+        ui_.DestroyMainWindow();
+    }
+}
+
+void CDemoView::OnKeyDown(Key key) {
+    if (key != Key::kEscape) return;
+    if (m_bEditMode) {
+        m_bEditMode = 0;
+        m_nCaretPane = 0;
+        ui_.HideCaret();
+        for (int line = 1; line <= 3; ++line) EraseStatus(line);
+        return;
+    }
+    if (ui_.MessageBox("Quit Application?", "Warning...", MsgButtons::kYesNo, MsgIcon::kQuestion) ==
+        MsgAnswer::kYes) {
+        ui_.DestroyMainWindow();
+    }
+}
+
+void CDemoView::SwitchMenu(int card_type) {
+    ui_.SetMenuBar(LoadMenuBar(MenuBarFor(card_type)));
+    // Over USB the device control dialog has nothing to talk to.
+    if (m_nCommPort == kUsbPort) ui_.RemoveMenuItem("Select Card Type", "Device Control");
+    m_bEditMode = 0;
+    ui_.HideCaret();
+    m_nReadState = read_state::kNoImage;
+    ui_.Repaint();
+}
+
+void CDemoView::DrawStatus(int line, std::string_view text) {
+    EraseStatus(line);
+    const screen::Point at = screen::kStatusLine[line - 1];
+    ui_.DrawText(at.x, at.y, text, color::kBlack, color::kGrey, Font::kPanel);
+    status_[line - 1] = {std::string(text), true};
+}
+
+void CDemoView::EraseStatus(int line) {
+    EraseField(screen::kStatusLine[line - 1], screen::kStatusLineChars);
+    status_[line - 1] = {};
+}
+
+void CDemoView::EraseStatusLines() {
+    EraseStatus(1);
+    EraseStatus(2);
+}
+
+void CDemoView::RedrawStatusLines() {
+    for (int line = 1; line <= 3; ++line) {
+        if (status_[line - 1].shown) DrawStatus(line, std::string(status_[line - 1].text));
+    }
+}
+
+void CDemoView::EraseField(screen::Point at, int chars) {
+    ui_.DrawText(at.x, at.y, std::string(chars, ' '), color::kGrey, color::kGrey, Font::kFixed);
+}
+
+}  // namespace demo

@@ -1,0 +1,108 @@
+// The view: the program's whole working state (reader, card type, page,
+// caret, protection data) and the drawing of the card memory view. The card
+// commands in demo/commands work on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "demo/view/card_layouts.h"
+#include "demo/view/demo_doc.h"
+#include "demo/view/screen_layout.h"
+#include "demo/view/ui_port.h"
+
+namespace demo {
+
+namespace read_state {
+constexpr int kAutoTestPending = 100;
+constexpr int kNoImage = 50;
+constexpr int kNoCard = 1;
+constexpr int kImageShown = 2;
+constexpr int kStatusFailed = 3;
+constexpr int kReadFailed = 4;
+}  // namespace read_state
+
+constexpr int kUsbPort = 100;
+
+class CDemoView {
+  public:
+    CDemoView(UiPort& ui, CDemoDoc& doc);
+
+    UiPort& Ui() { return ui_; }
+    CDemoDoc* GetDocument() { return &doc_; }
+
+    // ---- Window life ----
+    void OnCreate();
+    void OnDestroy();
+    void OnDraw();
+    void OnLButtonDown(int x, int y);
+    void OnKeyDown(Key key);
+
+    // ---- Operations the commands share ----
+    // Loads the card into the document; 0 when an image was loaded.
+    int ReadImage(int port, int card_type);
+    // Replaces the menu bar by the card family's, ends edit mode and shows
+    // no image any more.
+    void SwitchMenu(int card_type);
+    void DrawTypeName(int card_type);
+    // Sets capacity, page count and page 0, and draws the page count.
+    void SetCapacity(int card_type);
+    void DrawPageCount();
+    void DrawPage();
+    void DrawCaretInfo();
+    void DrawPortLabel();
+    void BlankDump();
+    void BuildAt88sc1608Layout() { m_Layouts.BuildAt88sc1608(m_nZone); }
+    // Status lines 1 to 3 of the panel; the view remembers them so that a
+    // repaint puts them back.
+    void DrawStatus(int line, std::string_view text);
+    void EraseStatus(int line);
+    void EraseStatusLines();
+    void EraseField(screen::Point at, int chars);
+
+    // ---- State ----
+    std::int32_t m_icdev = 0;
+    std::int32_t m_nCommPort = -1;
+    std::int32_t m_nCardType = -1;
+    std::int32_t m_nCpuProtocol = -1;
+    std::int32_t m_nReadState = read_state::kAutoTestPending;
+    std::int32_t m_nCardSize = 0;
+    std::int32_t m_nPageCount = 0;
+    std::int32_t m_nPage = 0;
+    std::int32_t m_nZone = 0;
+    std::int32_t m_nSsfPage = 0;
+    std::int32_t m_bEditMode = 0;
+    std::int32_t m_nCaretPane = 0;
+    screen::Point m_ptCaret{screen::kHexLeft, screen::kDumpTop};
+    std::int32_t m_bImageShown = 0;
+    std::int32_t m_nCharWidth = 0;
+    std::int32_t m_nLineHeight = 0;
+    std::array<std::uint8_t, 32> m_ProtState4442{};
+    std::array<std::uint8_t, 32> m_ProtMark4442{};
+    std::uint8_t m_Pages4428[4][512] = {};
+    std::uint8_t m_Pages4428Saved[4][512] = {};
+    LayoutTable m_Layouts;
+    Size m_BackgroundSize;
+
+  private:
+    void ConnectReader();
+    enum class PortOutcome { kKept, kTryNext, kGiveUp };
+    PortOutcome TryPort(int port);
+    Rgb ByteColour(const CardLayout* layout, int offset) const;
+    enum class ReadResult { kOk, kFailed, kFailedQuietly };
+    ReadResult ReadCardBytes(int card_type, std::uint8_t* buffer);
+    ReadResult ReadSle4428(std::uint8_t* buffer);
+    void RedrawStatusLines();
+
+    UiPort& ui_;
+    CDemoDoc& doc_;
+    struct StatusText {
+        std::string text;
+        bool shown = false;
+    };
+    std::array<StatusText, 3> status_;
+};
+
+}  // namespace demo

@@ -1,0 +1,10 @@
+#include "demo/view/library_imports.h"
+
+namespace demo {
+
+LibraryImports& Lib() {
+    static LibraryImports imports;
+    return imports;
+}
+
+}  // namespace demo

@@ -1,0 +1,52 @@
+// Finding the reader when the view is created: USB first, then the serial
+// ports COM1 to COM4.
+#include "demo/view/demo_view.h"
+#include "demo/view/library_imports.h"
+
+namespace demo {
+
+namespace {
+constexpr int kSerialPorts = 4;
+constexpr const char* kDriverNotice =
+    "!!! The VER of Driver Error,Please Mail to support@tavix.example";
+}  // namespace
+
+void CDemoView::ConnectReader() {
+    m_icdev = 0;
+    const std::int32_t usb = Lib().IC_InitComm(kUsbPort);
+    if (usb > 0) {
+        const int status = Lib().IC_Status(usb);
+        if (status == 0 || status == 1) {
+            m_icdev = usb;
+            m_nCommPort = kUsbPort;
+            return;
+        }
+        Lib().IC_ExitComm(usb);
+    }
+    for (int port = 0; port < kSerialPorts; ++port) {
+        if (TryPort(port) != PortOutcome::kTryNext) return;
+    }
+    ui_.MessageBox("Can't Connect Device! Please Try Again!", "Check Error!", MsgButtons::kOk,
+                   MsgIcon::kStop);
+}
+
+// A serial reader that answers is kept, unless its driver is too old: then
+// the operator is told and the program runs without a reader.
+CDemoView::PortOutcome CDemoView::TryPort(int port) {
+    const std::int32_t icdev = Lib().IC_InitComm(port);
+    if (icdev <= 0) return PortOutcome::kTryNext;
+    if (Lib().IC_Status(icdev) < 0) {
+        Lib().IC_ExitComm(icdev);
+        return PortOutcome::kTryNext;
+    }
+    if (Lib().IC_Status_1(icdev) != 0) {
+        ui_.MessageBox(kDriverNotice, "Notice", MsgButtons::kOk, MsgIcon::kInformation);
+        Lib().IC_ExitComm(icdev);
+        return PortOutcome::kGiveUp;
+    }
+    m_icdev = icdev;
+    m_nCommPort = port;
+    return PortOutcome::kKept;
+}
+
+}  // namespace demo

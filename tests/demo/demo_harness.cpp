@@ -1,0 +1,44 @@
+#include "tests/demo/demo_harness.h"
+
+#include "sim/card_factory.h"
+#include "tests/sim_fixture.h"
+
+namespace demo_test {
+
+DemoHarness::DemoHarness(std::string_view card, bool reader) {
+    if (reader) {
+        host.AddReader();
+        if (std::unique_ptr<sim::Card> inserted = sim::MakeCard(card)) {
+            host.reader().Insert(std::move(inserted));
+        }
+    }
+    vexa::InstallHidHost(&host);
+    app = std::make_unique<demo::CDemoApp>(ui);
+}
+
+DemoHarness::~DemoHarness() {
+    ui.DestroyMainWindow();
+    app.reset();
+    sim_test::ResetLibrary();
+}
+
+void DemoHarness::Start() {
+    app->InitInstance();
+    ui.Pump();
+}
+
+void DemoHarness::Command(int id) {
+    app->OnCommand(id);
+    ui.Pump();
+}
+
+std::string DemoHarness::Status(int line) const {
+    const demo::screen::Point at = demo::screen::kStatusLine[line - 1];
+    return ui.VisibleAt(at.x, at.y);
+}
+
+std::string DemoHarness::TypeName() const {
+    return ui.VisibleAt(demo::screen::kTypeName.x, demo::screen::kTypeName.y);
+}
+
+}  // namespace demo_test

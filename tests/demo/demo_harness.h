@@ -1,0 +1,43 @@
+// The whole program on a recording screen against the simulated reader.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "demo/app/demo_app.h"
+#include "sim/card.h"
+#include "sim/host.h"
+#include "tests/demo/recording_ui.h"
+
+namespace demo_test {
+
+class DemoHarness {
+  public:
+    // A reader with the named card ("none": empty slot), or no reader.
+    explicit DemoHarness(std::string_view card = "sle4442", bool reader = true);
+    ~DemoHarness();
+    DemoHarness(const DemoHarness&) = delete;
+    DemoHarness& operator=(const DemoHarness&) = delete;
+
+    // Runs start-up up to the end of the first automatic card test.
+    void Start();
+    // Runs a menu command and what it posts.
+    void Command(int id);
+
+    demo::CDemoView& view() { return app->View(); }
+    demo::CDemoDoc& doc() { return app->Doc(); }
+    sim::Card* card() { return host.ReaderCount() ? host.reader().card() : nullptr; }
+    template <class C>
+    C& CardAs() {
+        return dynamic_cast<C&>(*card());
+    }
+    // The texts of the status lines 1 and 2 and the type name field.
+    std::string Status(int line) const;
+    std::string TypeName() const;
+
+    sim::SimHost host;
+    RecordingUi ui;
+    std::unique_ptr<demo::CDemoApp> app;
+};
+
+}  // namespace demo_test

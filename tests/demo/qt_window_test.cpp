@@ -1,0 +1,134 @@
+// The real Qt program, offscreen, on the simulated reader: start-up, the
+// automatic card test and "Read Card", with screenshots of the window left in
+// the build tree, and the time one page takes to paint.
+#include "demo/app/qt_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "demo/app/demo_app.h"
+#include "demo/app/qt_ui.h"
+#include "demo/res/command_ids.h"
+#include "sim/card_factory.h"
+#include "sim/host.h"
+#include "tests/sim_fixture.h"
+
+namespace {
+
+// Runs the event loop until `done` holds, without waiting for real time.
+template <class Done>
+bool ProcessUntil(Done done) {
+    for (int round = 0; round < 1000 && !done(); ++round) QCoreApplication::processEvents();
+    return done();
+}
+
+// A message box or dialog would stop the test: close any that opens and
+// count it.
+class ModalWatcher {
+  public:
+    ModalWatcher() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++closed;
+                modal->close();
+            }
+        });
+        timer_.start(0);
+    }
+    int closed = 0;
+
+  private:
+    QTimer timer_;
+};
+
+QString Screenshot(const char* name) {
+    QDir().mkpath(DEMO_SCREENSHOT_DIR);
+    return QString(DEMO_SCREENSHOT_DIR) + "/" + name;
+}
+
+// Colours in the dump of a shown SLE4442: red or yellow bytes 0 to 31, white
+// bytes beyond.
+int CountPixels(const QImage& image, QRect area, QColor colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) count += image.pixelColor(x, y) == colour;
+    }
+    return count;
+}
+
+class QtWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host.AddReader();
+        host.reader().Insert(sim::MakeCard("sle4442"));
+        vexa::InstallHidHost(&host);
+    }
+    void TearDown() override { sim_test::ResetLibrary(); }
+
+    sim::SimHost host;
+};
+
+TEST_F(QtWindowTest, StartsFindsTheCardReadsItAndLeavesScreenshots) {
+    demo::QtUi ui;
+    demo::CDemoApp app(ui);
+    ModalWatcher watcher;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    EXPECT_EQ(ui.Window()->size(), QSize(651, 415));
+    EXPECT_EQ(ui.Window()->windowTitle(), "Tavix Smart Card Reader Demo");
+    EXPECT_TRUE(ui.Grab().save(Screenshot("startup.png")));
+
+    app.OnCommand(demo::cmd::kReadCard);
+    ProcessUntil([] { return false; });
+    EXPECT_EQ(app.View().m_nReadState, 2);
+    const QImage shot = ui.Grab();
+    EXPECT_TRUE(shot.save(Screenshot("read_card.png")));
+    EXPECT_EQ(watcher.closed, 0);
+
+    // Row 0 of the hex pane: protection colours; row 2: white data.
+    const int menu_height = shot.height() - ui.Window()->centralWidget()->height();
+    const QRect row0(33, 32 + menu_height, 430, 15);
+    const QRect row2(33, 62 + menu_height, 430, 15);
+    EXPECT_GT(CountPixels(shot, row0, QColor(255, 255, 0)) + CountPixels(shot, row0, Qt::red), 0);
+    EXPECT_GT(CountPixels(shot, row2, Qt::white), 0);
+}
+
+// Prints the median time of painting one full page; timings are reported,
+// not checked.
+TEST_F(QtWindowTest, PaintTimeOfOnePage) {
+    demo::QtUi ui;
+    demo::CDemoApp app(ui);
+    ModalWatcher watcher;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    app.OnCommand(demo::cmd::kReadCard);
+    ProcessUntil([] { return false; });
+    ASSERT_EQ(app.View().m_nReadState, 2);
+    std::vector<double> micros;
+    for (int i = 0; i < 200; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        ui.Repaint();
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::nth_element(micros.begin(), micros.begin() + micros.size() / 2, micros.end());
+    std::printf("median time to paint one page: %.0f us\n", micros[micros.size() / 2]);
+    RecordProperty("paint_median_us", static_cast<int>(micros[micros.size() / 2]));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
