@@ -60,35 +60,27 @@ class CpuChannel : public SimReaderTest {
 
 }  // namespace
 
-TEST_F(CpuChannel, AtrWithoutTd1LeavesT0) {
-    Insert({{0x3B, 0x60, 0x00, 0x00}, sim::CpuProtocol::kT0});
-    EXPECT_EQ(Reset(), (Bytes{0x3B, 0x60, 0x00, 0x00}));
-    EXPECT_EQ(SentFrames(), std::vector<Bytes>{Frame({0x21, 0xA3, 0x00})});
-    EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);
-}
-
-TEST_F(CpuChannel, Td1OfferingT1SelectsT1) {
-    Insert(sim::CpuT1Profile());
-    EXPECT_EQ(Reset(), sim::CpuT1Profile().atr);
+TEST_F(CpuChannel, ProtocolComesFromTd1Only) {
+    const std::pair<Bytes, int> cases[] = {
+        {{0x3B, 0x60, 0x00, 0x00}, 0},              // no TD1
+        {sim::CpuT1Profile().atr, 1},               // TD1 = 0x81
+        {{0x3B, 0x90, 0x11, 0x80, 0x01, 0x00}, 0},  // TD1 = 0x80, T=1 only in TD2
+        // T0 = 0x89 announces a TD1 that is missing; the byte after the ATR
+        // is the frame's check byte 0x01, which would read as T=1
+        {{0x3B, 0x89}, 0},
+    };
+    for (const auto& [atr, protocol] : cases) {
+        Insert({atr, sim::CpuProtocol::kT0});
+        host.ClearLog();
+        EXPECT_EQ(Reset(), atr);
+        EXPECT_EQ(SentFrames(), std::vector<Bytes>{Frame({0x21, 0xA3, 0x00})});
+        EXPECT_EQ(IC_CpuGetProtocol(icdev), protocol) << int(atr[1]);
+    }
     vexa::SetLastError(vexa::kLengthError);
-    EXPECT_EQ(IC_CpuGetProtocol(icdev), 1);
+    IC_CpuGetProtocol(icdev);
     char text[32] = {};
     IC_GetLastError(text);
     EXPECT_EQ(std::string(text), kOkText);
-}
-
-TEST_F(CpuChannel, T1OfferedOnlyAfterTd1LeavesT0) {
-    Insert({{0x3B, 0x90, 0x11, 0x80, 0x01, 0x00}, sim::CpuProtocol::kT0});
-    Reset();
-    EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);
-}
-
-TEST_F(CpuChannel, AtrEndingBeforeTd1IsT0AndNothingBeyondItIsRead) {
-    // T0 = 0x89 announces TD1, which is missing; the byte after the ATR is
-    // the frame's check byte 0x01, which would read as "T=1".
-    Insert({{0x3B, 0x89}, sim::CpuProtocol::kT0});
-    EXPECT_EQ(Reset(), (Bytes{0x3B, 0x89}));
-    EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);
 }
 
 TEST_F(CpuChannel, EveryResetVariantResetsTheCard) {
