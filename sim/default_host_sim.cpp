@@ -1,21 +1,24 @@
-// Placeholder until the simulated reader lands: a machine without readers.
+// The simulator build's host: the machine VEXA_SIM_* describe (environment.h),
+// set up on first use.
+#include <cstdlib>
+#include <iostream>
+
+#include "sim/environment.h"
 #include "vexa/link/hid_host.h"
 
 namespace vexa {
 
 namespace {
-class NoReaders : public HidHost {
-public:
-    Handle OpenReader() override { return 0; }
-    bool SetFeature(Handle, const std::uint8_t (&)[kReportSize]) override { return false; }
-    bool GetFeature(Handle, std::uint8_t (&)[kReportSize]) override { return false; }
-    void Close(Handle) override {}
-    void SleepMs(int) override {}
+struct EnvironmentHost : sim::SimHost {
+    EnvironmentHost() {
+        const auto env = [](const char* name) -> const char* { return std::getenv(name); };
+        sim::BuildMachine(*this, sim::ReadSettings(env), std::cerr);
+    }
 };
 }  // namespace
 
 HidHost& DefaultHidHost() {
-    static NoReaders host;
+    static EnvironmentHost host;
     return host;
 }
 

@@ -51,12 +51,19 @@ TEST_F(TransportTest, EveryAcceptedReportIsFollowedByOneFifteenMillisecondWait) 
     EXPECT_EQ(host.waits, std::vector<int>(9, 15));
 }
 
-struct ChunkCase {
+// A frame's LEN and the number of reports the chunk rule gives it.
+struct LengthCase {
     std::size_t len;
     std::size_t reports;
 };
 
-class CommandChunks : public TransportTest, public ::testing::WithParamInterface<ChunkCase> {};
+class ChunkRule : public TransportTest, public ::testing::WithParamInterface<LengthCase> {};
+class CommandChunks : public ChunkRule {};
+class AnswerChunks : public ChunkRule {};
+
+std::string CaseName(const ::testing::TestParamInfo<LengthCase>& info) {
+    return "Len" + std::to_string(info.param.len);
+}
 
 TEST_P(CommandChunks, FrameOfNBytesTravelsInNOver64PlusOneReports) {
     const auto [len, reports] = GetParam();
@@ -75,9 +82,10 @@ TEST_P(CommandChunks, FrameOfNBytesTravelsInNOver64PlusOneReports) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CommandChunks,
-                         ::testing::Values(ChunkCase{59, 1}, ChunkCase{60, 2}, ChunkCase{123, 2},
-                                           ChunkCase{124, 3}, ChunkCase{188, 4}, ChunkCase{251, 4}),
-                         [](const auto& info) { return "Len" + std::to_string(info.param.len); });
+                         ::testing::Values(LengthCase{59, 1}, LengthCase{60, 2}, LengthCase{123, 2},
+                                           LengthCase{124, 3}, LengthCase{188, 4},
+                                           LengthCase{251, 4}),
+                         CaseName);
 
 TEST_F(TransportTest, A24C64WriteOf128BytesTravelsInTwoReportsAndTheReaderKeepsStep) {
     auto card = std::make_unique<sim_test::FakeCard>();
@@ -98,15 +106,9 @@ TEST_F(TransportTest, MoreThan251DataBytesAreRefusedBeforeAnythingIsSent) {
     EXPECT_TRUE(host.waits.empty());
 }
 
-struct AnswerCase {
-    std::uint8_t count;
-    std::size_t reports;
-};
-
-class AnswerChunks : public TransportTest, public ::testing::WithParamInterface<AnswerCase> {};
-
 TEST_P(AnswerChunks, ResponseOfNBytesIsReadAsNOver64PlusOneReports) {
-    const auto [count, reports] = GetParam();
+    const auto [len, reports] = GetParam();
+    const auto count = static_cast<std::uint8_t>(len);
     PrepareMemoryRead();
     ASSERT_EQ(Send(0xB0, {0x00, 0x01, count}), 0);
     EXPECT_EQ(Gets(), reports);
@@ -115,10 +117,10 @@ TEST_P(AnswerChunks, ResponseOfNBytesIsReadAsNOver64PlusOneReports) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, AnswerChunks,
-                         ::testing::Values(AnswerCase{0, 1}, AnswerCase{59, 1}, AnswerCase{60, 2},
-                                           AnswerCase{124, 3}, AnswerCase{188, 4},
-                                           AnswerCase{252, 5}, AnswerCase{255, 5}),
-                         [](const auto& info) { return "Len" + std::to_string(info.param.count); });
+                         ::testing::Values(LengthCase{0, 1}, LengthCase{59, 1}, LengthCase{60, 2},
+                                           LengthCase{124, 3}, LengthCase{188, 4},
+                                           LengthCase{252, 5}, LengthCase{255, 5}),
+                         CaseName);
 
 TEST_F(TransportTest, WrongCheckByteGivesMinus24AndLeavesTheBufferAlone) {
     response.frame.fill(0xEE);
