@@ -11,75 +11,45 @@ namespace {
 using sim_test::Bytes;
 using sim_test::CommandFrame;
 
-class Protection4442Test : public sim_test::SleCardTest<sim::Sle4442Card, 16> {
-  protected:
-    void Open() { ASSERT_EQ(IC_CheckPass_4442hex(icdev, "FFFFFF"), 0); }
-};
+using Protection4442Test = sim_test::SleCardTest<sim::Sle4442Card, 16>;
+using Protection4428Test = sim_test::SleCardTest<sim::Sle4428Card, 4>;
 
-class Protection4428Test : public sim_test::SleCardTest<sim::Sle4428Card, 4> {
-  protected:
-    void Open() { ASSERT_EQ(IC_CheckPass_4428hex(icdev, "FFFF"), 0); }
-};
-
-TEST_F(Protection4442Test, BitsUnpackLeastSignificantFirstFromTheRequestedEntry) {
-    card->memory.protection = {0xFF, 0x0F, 0x00, 0x00};
-    unsigned char out[8] = {};
-    ASSERT_EQ(ReadWithProtection_4442(icdev, 8, 8, out), 0);
-    EXPECT_EQ(Bytes(out, out + 8), (Bytes{1, 1, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(SentFrames(), (std::vector<sim::Frame>{CommandFrame(0xB7, {0x00, 0x04})}));
-}
-
-TEST_F(Protection4442Test, EntriesPastTheChipReadAsZeroWithoutReadingBeyondTheTable) {
-    card->memory.protection = {0xFF, 0xFF, 0xFF, 0xFF};
+TEST_F(Protection4442Test, BitsUnpackLeastSignificantFirstAndZeroPastTheChip) {
+    card->memory.protection = {0xFF, 0x0F, 0x00, 0xF0};
     Bytes out(12, 9);
-    ASSERT_EQ(ReadWithProtection_4442(icdev, 28, 8, out.data()), 0);
+    ASSERT_EQ(ReadWithProtection_4442(icdev, 8, 8, out.data()), 0);
+    EXPECT_EQ(out, (Bytes{1, 1, 1, 1, 0, 0, 0, 0, 9, 9, 9, 9}));
+    ASSERT_EQ(IC_ReadProtection(icdev, 0x11C, 6, out.data()), 0);  // 8 bits: entries 28..33
     EXPECT_EQ(out, (Bytes{1, 1, 1, 1, 0, 0, 0, 0, 9, 9, 9, 9}));
     ASSERT_EQ(IC_ReadProtection(icdev, 250, 10, out.data()), 0);  // runs past entry 255
     EXPECT_EQ(out, (Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 9}));
-}
-
-TEST_F(Protection4442Test, ProtectionMemoryAnswersOfTheWrongSizeAreRefused) {
-    unsigned char out[4] = {9, 9, 9, 9};
+    EXPECT_EQ(SentFrames().front(), CommandFrame(0xB7, {0x00, 0x04}));
     ScriptEcho(0xB7, {0xFF, 0xFF, 0xFF});
-    EXPECT_EQ(IC_ReadProtection(icdev, 0, 4, out), 3);
-    EXPECT_EQ(Bytes(out, out + 4), (Bytes{9, 9, 9, 9}));
+    EXPECT_EQ(IC_ReadProtection(icdev, 0, 4, out.data()), 3);
+    EXPECT_EQ(out[0], 0);
 }
 
 TEST_F(Protection4442Test, WriteProtectionProtectsTheBytesItIsGiven) {
-    Open();
+    ASSERT_EQ(IC_CheckPass_4442hex(icdev, "FFFFFF"), 0);
     host.ClearLog();
-    const Bytes data{0x5A};
-    ASSERT_EQ(IC_WriteProtection(icdev, 0x114, 0x101, data.data()), 0);  // 8 bits of each
-    EXPECT_EQ(SentFrames(), (std::vector<sim::Frame>{CommandFrame(0xB8, {0x14, 0x01, 0x5A})}));
-    unsigned char state[32] = {};
-    ASSERT_EQ(IC_ReadProtection(icdev, 0, 32, state), 0);
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(state[i], i < 8 || i == 0x14 ? 0 : 1) << i;
+    ASSERT_EQ(IC_WriteProtection(icdev, 0x114, 0x101, Bytes{0x5A}.data()), 0);  // 8 bits
+    ASSERT_EQ(IC_WriteProtection_Hex(icdev, 9, 1, "ff"), 0);
+    EXPECT_EQ(SentFrames(), (std::vector<sim::Frame>{CommandFrame(0xB8, {0x14, 0x01, 0x5A}),
+                                                     CommandFrame(0xB8, {0x09, 0x01, 0xFF})}));
+    char text[9] = {};
+    ASSERT_EQ(IC_ReadProtection_Hex(icdev, 7, 4, text), 0);
+    EXPECT_EQ(std::string(text), "00010001");
     EXPECT_EQ(IC_Write(icdev, 0x14, 1, Bytes{0x00}.data()), -19);
 }
 
-TEST_F(Protection4442Test, HexTwinsAreBoundByTheirWorkAreas) {
-    char text[64] = {};
-    ASSERT_EQ(IC_ReadProtection_Hex(icdev, 6, 4, text), 0);
-    EXPECT_EQ(std::string(text), "00000101");
-    std::string hex(2 * 34, 'F');
+TEST_F(Protection4442Test, HexTwinsRefuseLengthsBeyondTheirWorkAreas) {
+    const std::string hex(2 * 34, 'F');
     EXPECT_EQ(IC_WriteProtection_Hex(icdev, 0, 34, hex.c_str()), -20);
     EXPECT_EQ(IC_ReadProtection_Hex(icdev, 0, 4, nullptr), -20);
-    EXPECT_EQ(SentFrames().size(), 1u);
-    Open();
-    ASSERT_EQ(IC_WriteProtection_Hex(icdev, 8, 1, "ff"), 0);
-    EXPECT_EQ(SentFrames().back(), CommandFrame(0xB8, {0x08, 0x01, 0xFF}));
-    EXPECT_FALSE(card->Writable(8));
+    EXPECT_TRUE(Reports().empty());
 }
 
-TEST_F(Protection4428Test, ReadWithProtectionGivesAllDataThenAllFlags) {
-    card->memory.main[11] = 0x42;
-    card->memory.writable[12] = 0;
-    unsigned char out[6] = {};
-    ASSERT_EQ(IC_ReadWithProtection(icdev, 10, 3, out), 0);
-    EXPECT_EQ(Bytes(out, out + 6), (Bytes{0xFF, 0x42, 0xFF, '1', '1', '0'}));
-}
-
-TEST_F(Protection4428Test, LongReadsGoInPiecesOfSixtyFourWithFlagsAfterAllData) {
+TEST_F(Protection4428Test, ReadWithProtectionGivesAllDataThenAllFlagsInPiecesOf64) {
     card->memory.main[65] = 0x65;
     card->memory.writable[129] = 0;
     Bytes out(260);
@@ -89,15 +59,16 @@ TEST_F(Protection4428Test, LongReadsGoInPiecesOfSixtyFourWithFlagsAfterAllData) 
                                 CommandFrame(0xBE, {0x40, 0x00, 64}),
                                 CommandFrame(0xBE, {0x80, 0x00, 2}),
                             }));
-    EXPECT_EQ(out[7], 0x13);
-    EXPECT_EQ(out[65], 0x65);
-    EXPECT_EQ(out[130 + 7], '0');  // factory header
-    EXPECT_EQ(out[130 + 65], '1');
-    EXPECT_EQ(out[259], '0');
+    EXPECT_EQ(Bytes(out.begin() + 64, out.begin() + 66), (Bytes{0xFF, 0x65}));
+    EXPECT_EQ(Bytes(out.begin() + 137, out.begin() + 139), (Bytes{'0', '1'}));  // bytes 7, 8
+    EXPECT_EQ(Bytes(out.begin() + 258, out.end()), (Bytes{'1', '0'}));
+    Bytes three(6);
+    ASSERT_EQ(IC_ReadWithProtection(icdev, 6, 3, three.data()), 0);
+    EXPECT_EQ(three, (Bytes{0x81, 0x13, 0xFF, '0', '0', '1'}));
 }
 
-TEST_F(Protection4428Test, WriteWithProtectionGoesInPiecesOfOneHundredTwentyEightUnread) {
-    Open();
+TEST_F(Protection4428Test, WriteWithProtectionGoesInPiecesOf128WithoutReadBack) {
+    ASSERT_EQ(IC_CheckPass_4428hex(icdev, "FFFF"), 0);
     host.ClearLog();
     Bytes data(130);
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i);
@@ -110,35 +81,19 @@ TEST_F(Protection4428Test, WriteWithProtectionGoesInPiecesOfOneHundredTwentyEigh
     EXPECT_EQ(card->memory.writable[300], 0);
 }
 
-TEST_F(Protection4428Test, HexReadGivesDataAndFlagCharactersInHex) {
+TEST_F(Protection4428Test, HexReadGivesDataAndFlagCharactersInHexWithinItsWorkArea) {
     card->memory.main[40] = 0xAB;
     card->memory.writable[41] = 0;
-    char text[9] = {};
-    ASSERT_EQ(IC_ReadWithProtection_Hex(icdev, 40, 2, text), 0);
-    EXPECT_EQ(std::string(text), "ABFF3130");
-}
-
-TEST_F(Protection4428Test, HexTwinsRefuseLengthsBeyondTheirWorkAreas) {
     std::string text(4 * 129, 'z');
+    ASSERT_EQ(IC_ReadWithProtection_Hex(icdev, 40, 2, text.data()), 0);
+    EXPECT_EQ(text.substr(0, 9), "ABFF3130z");
     EXPECT_EQ(IC_ReadWithProtection_Hex(icdev, 0, 129, text.data()), -20);
     EXPECT_EQ(IC_ReadWithProtection_Hex(icdev, 0, -1, text.data()), -20);
-    EXPECT_EQ(text, std::string(4 * 129, 'z'));
-    const std::string hex(2 * 1025, '0');
-    EXPECT_EQ(IC_WriteWithProtection_Hex(icdev, 0, 1025, hex.c_str()), -20);
+    EXPECT_EQ(IC_WriteWithProtection_Hex(icdev, 0, 1025, std::string(2050, '0').c_str()), -20);
     EXPECT_EQ(IC_WriteWithProtection(icdev, -1, 1, Bytes{0}.data()), -20);
-    EXPECT_EQ(IC_ReadWithProtection(icdev, 0, 1, nullptr), -20);
-    EXPECT_TRUE(Reports().empty());
+    EXPECT_EQ(SentFrames().size(), 1u);
     ASSERT_EQ(IC_ReadWithProtection_Hex(icdev, 0, 128, text.data()), 0);
     EXPECT_EQ(text.substr(14, 2), "13");
-}
-
-TEST_F(Protection4428Test, EntryPointsAddressTheirFamilyWhateverIsSelected) {
-    ASSERT_EQ(IC_InitType(icdev, 12), 0);
-    unsigned char out[2] = {};
-    IC_ReadWithProtection(icdev, 0, 1, out);
-    IC_ReadProtection(icdev, 0, 1, out);
-    EXPECT_EQ(SentFrames(), (std::vector<sim::Frame>{CommandFrame(0xBE, {0, 0, 1}),
-                                                     CommandFrame(0xB7, {0x00, 0x04})}));
 }
 
 }  // namespace
