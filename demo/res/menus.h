@@ -12,6 +12,7 @@ struct MenuItem {
     int command = 0;              // 0 for a pop-up or a separator
     std::vector<MenuItem> items;  // the pop-up's items
 
+    friend bool operator==(const MenuItem&, const MenuItem&) = default;
     bool IsSeparator() const { return text.empty(); }
     bool IsPopup() const { return command == 0 && !text.empty(); }
 };

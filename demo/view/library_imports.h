@@ -5,31 +5,37 @@
 
 #include "vexa.h"
 
+// X(name) for every imported function.
+#define DEMO_LIBRARY_IMPORTS(X) \
+    X(IC_InitComm)              \
+    X(IC_ExitComm)              \
+    X(IC_Status)                \
+    X(IC_Status_1)              \
+    X(IC_InitType)              \
+    X(IC_Down)                  \
+    X(IC_Pushout)               \
+    X(IC_ReadVer)               \
+    X(IC_CpuReset)              \
+    X(IC_CpuGetProtocol)        \
+    X(IC_Read)                  \
+    X(IC_Write)                 \
+    X(IC_ReadProtection)        \
+    X(IC_ReadWithProtection)    \
+    X(IC_DirectRead)            \
+    X(IC_DirectWrite)           \
+    X(IC_Read_1101)             \
+    X(IC_Write_1101)            \
+    X(IC_SetUserZone)           \
+    X(IC_ReadUserZone)          \
+    X(IC_ReadConfigZone)        \
+    X(IC_WriteConfigZone)
+
 namespace demo {
 
 struct LibraryImports {
-    decltype(&::IC_InitComm) IC_InitComm = &::IC_InitComm;
-    decltype(&::IC_ExitComm) IC_ExitComm = &::IC_ExitComm;
-    decltype(&::IC_Status) IC_Status = &::IC_Status;
-    decltype(&::IC_Status_1) IC_Status_1 = &::IC_Status_1;
-    decltype(&::IC_InitType) IC_InitType = &::IC_InitType;
-    decltype(&::IC_Down) IC_Down = &::IC_Down;
-    decltype(&::IC_Pushout) IC_Pushout = &::IC_Pushout;
-    decltype(&::IC_ReadVer) IC_ReadVer = &::IC_ReadVer;
-    decltype(&::IC_CpuReset) IC_CpuReset = &::IC_CpuReset;
-    decltype(&::IC_CpuGetProtocol) IC_CpuGetProtocol = &::IC_CpuGetProtocol;
-    decltype(&::IC_Read) IC_Read = &::IC_Read;
-    decltype(&::IC_Write) IC_Write = &::IC_Write;
-    decltype(&::IC_ReadProtection) IC_ReadProtection = &::IC_ReadProtection;
-    decltype(&::IC_ReadWithProtection) IC_ReadWithProtection = &::IC_ReadWithProtection;
-    decltype(&::IC_DirectRead) IC_DirectRead = &::IC_DirectRead;
-    decltype(&::IC_DirectWrite) IC_DirectWrite = &::IC_DirectWrite;
-    decltype(&::IC_Read_1101) IC_Read_1101 = &::IC_Read_1101;
-    decltype(&::IC_Write_1101) IC_Write_1101 = &::IC_Write_1101;
-    decltype(&::IC_SetUserZone) IC_SetUserZone = &::IC_SetUserZone;
-    decltype(&::IC_ReadUserZone) IC_ReadUserZone = &::IC_ReadUserZone;
-    decltype(&::IC_ReadConfigZone) IC_ReadConfigZone = &::IC_ReadConfigZone;
-    decltype(&::IC_WriteConfigZone) IC_WriteConfigZone = &::IC_WriteConfigZone;
+#define DEMO_IMPORT(fn) decltype(&::fn) fn = &::fn;
+    DEMO_LIBRARY_IMPORTS(DEMO_IMPORT)
+#undef DEMO_IMPORT
 };
 
 // The table every part of the program calls through.

@@ -5,6 +5,12 @@
 
 namespace demo_test {
 
+demo::MenuBar UsbMenuBar(int id) {
+    demo::MenuBar bar = demo::LoadMenuBar(id);
+    demo::RemoveItem(bar, "Select Card Type", "Device Control");
+    return bar;
+}
+
 DemoHarness::DemoHarness(std::string_view card, bool reader) {
     if (reader) {
         host.AddReader();
@@ -39,6 +45,22 @@ std::string DemoHarness::Status(int line) const {
 
 std::string DemoHarness::TypeName() const {
     return ui.VisibleAt(demo::screen::kTypeName.x, demo::screen::kTypeName.y);
+}
+
+std::string DemoHarness::PortLabel() const {
+    return ui.VisibleAt(demo::screen::kPortLabel.x, demo::screen::kPortLabel.y);
+}
+
+std::string DemoHarness::PageCount() const {
+    return ui.VisibleAt(demo::screen::kPageCount.x, demo::screen::kPageCount.y);
+}
+
+const RecordingUi::Text* DemoHarness::HexCell(int i) const {
+    return ui.TextAt(demo::screen::HexCellX(i), demo::screen::CellY(i));
+}
+
+const RecordingUi::Text* DemoHarness::CharCell(int i) const {
+    return ui.TextAt(demo::screen::CharCellX(i), demo::screen::CellY(i));
 }
 
 }  // namespace demo_test

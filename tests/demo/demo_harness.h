@@ -11,6 +11,9 @@
 
 namespace demo_test {
 
+// A menu bar as the view sets it over USB: without "Device Control".
+demo::MenuBar UsbMenuBar(int id);
+
 class DemoHarness {
   public:
     // A reader with the named card ("none": empty slot), or no reader.
@@ -34,6 +37,11 @@ class DemoHarness {
     // The texts of the status lines 1 and 2 and the type name field.
     std::string Status(int line) const;
     std::string TypeName() const;
+    std::string PortLabel() const;
+    std::string PageCount() const;
+    // What is drawn in the dump cells of page byte i.
+    const RecordingUi::Text* HexCell(int i) const;
+    const RecordingUi::Text* CharCell(int i) const;
 
     sim::SimHost host;
     RecordingUi ui;
