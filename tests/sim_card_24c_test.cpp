@@ -41,27 +41,11 @@ bool SameReply(const sim::Reply& a, const sim::Reply& b) {
     return a.code == b.code && a.data == b.data;
 }
 
-TEST(Sim24C, LongWriteLandsWhereSentAcrossWritePages) {
-    sim::Eeprom24CCard card(sim::k24C16);
-    Bytes data(40);
-    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(0xA0 + i);
-    ASSERT_TRUE(SameReply(Write(card, 0xB1, 0x0105, data), sim::Echo(0xB1)));
-    EXPECT_EQ(Slice(card.memory(), 0x105, 40), data);
-    EXPECT_TRUE(SameReply(Read(card, 0xB0, 0x0105, 40), sim::Echo(0xB0, data)));
-}
-
 TEST(Sim24C, SequentialReadRollsOverAtEndOfMemory) {
     sim::Eeprom24CCard card(sim::k24C02);
     const auto m = card.memory();
     const Bytes expected{m[254], m[255], m[0], m[1]};
     EXPECT_TRUE(SameReply(Read(card, 0xB0, 254, 4), sim::Echo(0xB0, expected)));
-}
-
-TEST(Sim24C, The24C01AHasSevenAddressBits) {
-    sim::Eeprom24CCard card(sim::k24C01);
-    ASSERT_TRUE(SameReply(Write(card, 0xB1, 130, {0x57, 0x50}), sim::Echo(0xB1)));
-    EXPECT_EQ(Slice(card.memory(), 2, 2), (Bytes{0x57, 0x50}));
-    EXPECT_TRUE(SameReply(Read(card, 0xB0, 2, 2), Read(card, 0xB0, 130, 2)));
 }
 
 TEST(Sim24C, BlocksTheChipDoesNotHaveAreNotAcknowledged) {

@@ -47,6 +47,16 @@ VEXA_API int16_t IC_Status(int32_t icdev);
 VEXA_API int16_t IC_Down(int32_t icdev);
 /* version: at least 511 bytes; receives hexadecimal text and a NUL */
 VEXA_API int16_t IC_ReadVer(int32_t icdev, char* version);
+/* The reader's own memory (2048 bytes). offset and length read 16 bits;
+ * negative ones give -20. Writes are read back: a difference gives -19.
+ * The _Hex twins carry at most 2048 bytes, text without a NUL. */
+VEXA_API int16_t IC_ReadDevice(int32_t icdev, int32_t offset, int32_t length,
+                               unsigned char* data);
+VEXA_API int16_t IC_WriteDevice(int32_t icdev, int32_t offset, int32_t length,
+                                const unsigned char* data);
+VEXA_API int16_t IC_ReadDevice_Hex(int32_t icdev, int32_t offset, int32_t length, char* text);
+VEXA_API int16_t IC_WriteDevice_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                    const char* text);
 /* No beeper and no serial number: these return at once without reader
  * traffic and leave the last-error register alone. IC_ReadDevSnr writes only
  * a NUL at snr[32], IC_ReadDevSnr_Hex only a NUL at snr[64] and returns the
@@ -80,6 +90,129 @@ VEXA_API int16_t IC_CpuApdu_Hex(int32_t icdev, int32_t slen, const char* command
 VEXA_API int16_t IC_CpuGetProtocol(int32_t icdev);
 /* selects the card type (low 8 bits) even when the reader refuses */
 VEXA_API int16_t IC_SetCpuPara(int32_t icdev, int32_t type, int32_t protocol, int32_t parameter);
+
+/* ---- 24Cxx serial EEPROM and 45DB041 serial flash (select 64 or 65) ----
+ * One reader command each; a refused command returns the reader's answer
+ * word. Addresses, pages and byte offsets read 16 bits (negative ones give
+ * -20), read counts 8 bits. Write counts read 16 bits: at most 248 for
+ * Write_24C, 246 for Write_45DB041, else -20 and nothing is sent. A read
+ * answered with fewer bytes than asked gives -20 and leaves out as it was. */
+VEXA_API int16_t Read_24C(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
+VEXA_API int16_t Write_24C(int32_t icdev, int32_t address, int32_t count,
+                           const unsigned char* data);
+VEXA_API int16_t Read_45DB041(int32_t icdev, int32_t page, int32_t offset, int32_t count,
+                              unsigned char* out);
+VEXA_API int16_t Write_45DB041(int32_t icdev, int32_t page, int32_t offset, int32_t count,
+                               const unsigned char* data);
+
+/* ---- Memory read and write ----
+ * IC_Read / IC_Write act on the family IC_InitType selected (24Cxx, SLE4442,
+ * SLE4428; -18 for others, the 45DB041 included), in pieces of up to 128
+ * bytes. Writes read every piece back: a difference gives -19, and the
+ * pieces before it stay written. IC_Write24 (24C01A..24C16) and IC_Write64
+ * (24C64) write whatever is selected; IC_DirectRead / IC_DirectWrite address
+ * one 45DB041 page in pieces of 140 bytes. Offsets and lengths read 16 bits;
+ * negative ones, or a missing buffer behind a non-empty request, give -20
+ * without reader traffic. The _Hex twins carry 2 * length characters without
+ * a NUL, lengths up to 1025 (IC_Read_Hex, IC_Write_Hex), 2048 (IC_Write24_Hex),
+ * 10240 (IC_Write64_Hex) and 300 (IC_DirectRead_Hex, IC_DirectWrite_Hex). */
+VEXA_API int16_t IC_Read(int32_t icdev, int32_t offset, int32_t length, unsigned char* out);
+VEXA_API int16_t IC_Write(int32_t icdev, int32_t offset, int32_t length,
+                          const unsigned char* data);
+VEXA_API int16_t IC_Write24(int32_t icdev, int32_t offset, int32_t length,
+                            const unsigned char* data);
+VEXA_API int16_t IC_Write64(int32_t icdev, int32_t offset, int32_t length,
+                            const unsigned char* data);
+VEXA_API int16_t IC_DirectRead(int32_t icdev, int32_t page, int32_t offset, int32_t length,
+                               unsigned char* out);
+VEXA_API int16_t IC_DirectWrite(int32_t icdev, int32_t page, int32_t offset, int32_t length,
+                                const unsigned char* data);
+VEXA_API int16_t IC_Read_Hex(int32_t icdev, int32_t offset, int32_t length, char* text);
+VEXA_API int16_t IC_Write_Hex(int32_t icdev, int32_t offset, int32_t length, const char* text);
+VEXA_API int16_t IC_Write24_Hex(int32_t icdev, int32_t offset, int32_t length, const char* text);
+VEXA_API int16_t IC_Write64_Hex(int32_t icdev, int32_t offset, int32_t length, const char* text);
+VEXA_API int16_t IC_DirectRead_Hex(int32_t icdev, int32_t page, int32_t offset, int32_t length,
+                                   char* text);
+VEXA_API int16_t IC_DirectWrite_Hex(int32_t icdev, int32_t page, int32_t offset, int32_t length,
+                                    const char* text);
+
+/* ---- SLE4442 / SLE4432 protected memory (select card type 16) ----
+ * One reader command each. A refused command returns the reader's answer
+ * word (wrong code, locked card, no card). Addresses and counts read 8 bits
+ * unless noted; Write_4442 takes a 16-bit count of at most 249. */
+VEXA_API int16_t Read_4442(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
+VEXA_API int16_t Write_4442(int32_t icdev, int32_t address, int32_t count,
+                            const unsigned char* data);
+/* code: 3 bytes */
+VEXA_API int16_t VerifyPin_4442(int32_t icdev, const unsigned char* code);
+/* out: count entries, 1 = writable, 0 = protected (entries past 31 read 0) */
+VEXA_API int16_t ReadWithProtection_4442(int32_t icdev, int32_t first, int32_t count,
+                                         unsigned char* out);
+/* writes the bytes, then protects those of 0..31 */
+VEXA_API int16_t WriteWithProtection_4442(int32_t icdev, int32_t address, int32_t count,
+                                          const unsigned char* data);
+/* out: 4 bytes, error counter then the code (reads 00 00 00 until verified) */
+VEXA_API int16_t ReadPass_4442(int32_t icdev, unsigned char* out);
+VEXA_API int16_t WritePass_4442(int32_t icdev, const unsigned char* code);
+
+VEXA_API int16_t IC_CheckPass_SLE4442(int32_t icdev, const unsigned char* code);
+VEXA_API int16_t IC_ChangePass_SLE4442(int32_t icdev, const unsigned char* code);
+/* code: 3 bytes out */
+VEXA_API int16_t IC_ReadPass_SLE4442(int32_t icdev, unsigned char* code);
+/* attempts left 0..3 with 0 in the last-error register, or a status */
+VEXA_API int16_t IC_ReadCount_SLE4442(int32_t icdev);
+/* code: 6 hexadecimal characters (out: not NUL-terminated) */
+VEXA_API int16_t IC_CheckPass_4442hex(int32_t icdev, const char* code);
+VEXA_API int16_t IC_ChangePass_4442hex(int32_t icdev, const char* code);
+VEXA_API int16_t IC_ReadPass_4442hex(int32_t icdev, char* code);
+
+/* ---- SLE4428 / SLE4418 protected memory (select card type 4) ----
+ * Addresses are 16-bit (0..1023); the error counter sits at 1021, the code at
+ * 1022 and 1023. Write counts are 16-bit, at most 248. */
+VEXA_API int16_t Read_4428(int32_t icdev, int32_t address, int32_t count, unsigned char* out);
+VEXA_API int16_t Write_4428(int32_t icdev, int32_t address, int32_t count,
+                            const unsigned char* data);
+/* code: 2 bytes */
+VEXA_API int16_t VerifyPin_4428(int32_t icdev, const unsigned char* code);
+/* out: 2 * count bytes: the data, then "1" (writable) or "0" (protected) per
+ * byte; count at most 127 */
+VEXA_API int16_t ReadWithProtection_4428(int32_t icdev, int32_t address, int32_t count,
+                                         unsigned char* out);
+VEXA_API int16_t WriteWithProtection_4428(int32_t icdev, int32_t address, int32_t count,
+                                          const unsigned char* data);
+
+VEXA_API int16_t IC_CheckPass_SLE4428(int32_t icdev, const unsigned char* code);
+/* code: 4 hexadecimal characters */
+VEXA_API int16_t IC_CheckPass_4428hex(int32_t icdev, const char* code);
+/* attempts left 0..8 with 0 in the last-error register, or a status; reads
+ * through IC_Read, so the SLE4428 must be selected */
+VEXA_API int16_t IC_ReadCount_SLE4428(int32_t icdev);
+/* writes and reads back through IC_Write */
+VEXA_API int16_t IC_ChangePass_SLE4428(int32_t icdev, const unsigned char* code);
+VEXA_API int16_t IC_ChangePass_4428hex(int32_t icdev, const char* code);
+
+/* ---- Protection entry points (whatever family is selected) ----
+ * IC_ReadProtection / IC_WriteProtection address an SLE4442 (offset and length
+ * read 8 bits), IC_ReadWithProtection / IC_WriteWithProtection an SLE4428
+ * (16-bit offset and length; negative ones give -20). The _Hex twins carry
+ * the bytes as text: at most 255, 33, 128 and 1024 bytes respectively. */
+VEXA_API int16_t IC_ReadProtection(int32_t icdev, int32_t offset, int32_t length,
+                                   unsigned char* out);
+VEXA_API int16_t IC_WriteProtection(int32_t icdev, int32_t offset, int32_t length,
+                                    const unsigned char* data);
+/* out: 2 * length bytes: the data, then one "0"/"1" flag character per byte */
+VEXA_API int16_t IC_ReadWithProtection(int32_t icdev, int32_t offset, int32_t length,
+                                       unsigned char* out);
+VEXA_API int16_t IC_WriteWithProtection(int32_t icdev, int32_t offset, int32_t length,
+                                        const unsigned char* data);
+VEXA_API int16_t IC_ReadProtection_Hex(int32_t icdev, int32_t offset, int32_t length, char* text);
+VEXA_API int16_t IC_WriteProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                        const char* text);
+/* text: 4 * length characters (data and flag characters, both as hex) */
+VEXA_API int16_t IC_ReadWithProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                           char* text);
+VEXA_API int16_t IC_WriteWithProtection_Hex(int32_t icdev, int32_t offset, int32_t length,
+                                            const char* text);
 
 /* ==== Entry points this reader does not offer ====
  * Each of them stores -21 (function not supported) in the last-error register

@@ -1,0 +1,15 @@
+// The 24C64 commands with two-byte word addresses. They are not exported: the
+// memory entry points reach a 24C64 through them.
+#pragma once
+
+#include <cstdint>
+
+namespace vexa {
+
+// As Read_24C and Write_24C, with commands 0xB2 and 0xB3.
+std::int16_t Read_24C64(std::int32_t icdev, std::int32_t address, std::int32_t count,
+                        unsigned char* out);
+std::int16_t Write_24C64(std::int32_t icdev, std::int32_t address, std::int32_t count,
+                         const unsigned char* data);
+
+}  // namespace vexa
