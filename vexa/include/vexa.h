@@ -117,8 +117,7 @@ VEXA_API int16_t Write_45DB041(int32_t icdev, int32_t page, int32_t offset, int3
  * a NUL, lengths up to 1025 (IC_Read_Hex, IC_Write_Hex), 2048 (IC_Write24_Hex),
  * 10240 (IC_Write64_Hex) and 300 (IC_DirectRead_Hex, IC_DirectWrite_Hex). */
 VEXA_API int16_t IC_Read(int32_t icdev, int32_t offset, int32_t length, unsigned char* out);
-VEXA_API int16_t IC_Write(int32_t icdev, int32_t offset, int32_t length,
-                          const unsigned char* data);
+VEXA_API int16_t IC_Write(int32_t icdev, int32_t offset, int32_t length, const unsigned char* data);
 VEXA_API int16_t IC_Write24(int32_t icdev, int32_t offset, int32_t length,
                             const unsigned char* data);
 VEXA_API int16_t IC_Write64(int32_t icdev, int32_t offset, int32_t length,
