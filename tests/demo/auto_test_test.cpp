@@ -47,6 +47,12 @@ TEST_P(AutoTestFindsTheFamily, AtStartUpAndLeavesTheCardUnchanged) {
     EXPECT_EQ(demo.view().m_nReadState, 50);
     EXPECT_EQ(demo.card()->Save(), before);
 
+    // "Auto Test" again finds the same: the first run left nothing behind.
+    log.calls.clear();
+    demo.host.ClearLog();
+    demo.Command(demo::cmd::kAutoTest);
+    EXPECT_EQ(demo.view().m_nCardType, family.card_type);
+    EXPECT_EQ(demo.card()->Save(), before);
     RecordProperty("library_calls", static_cast<int>(log.calls.size()));
     RecordProperty("feature_reports", static_cast<int>(demo.host.log.size()));
 }
