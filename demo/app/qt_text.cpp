@@ -34,6 +34,7 @@ QRect DrawOpaqueText(QPainter& painter, int x, int y, std::string_view text, Rgb
         const QRect area(x, y, screen::kCharWidth * static_cast<int>(s.size()),
                          screen::kLineHeight);
         painter.fillRect(area, ToQColor(bg));
+        if (fg == bg) return area;  // erasing: nothing would show
         for (qsizetype i = 0; i < s.size(); ++i) {
             const QRect cell(x + screen::kCharWidth * static_cast<int>(i), y, screen::kCharWidth,
                              screen::kLineHeight);

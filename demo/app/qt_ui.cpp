@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 
 #include "demo/app/qt_dialog.h"
 #include "demo/app/qt_menus.h"
@@ -143,8 +144,12 @@ void QtUi::SetCaption(std::string_view caption) {
     window_->setWindowTitle(ToQString(caption));
 }
 
+// One painter serves the whole paint; drawing outside a paint opens its own.
 void QtUi::Repaint() {
+    QPainter painter(&screen_);
+    painter_ = &painter;
     if (sink_) sink_->OnPaint();
+    painter_ = nullptr;
     canvas_->update();
 }
 
@@ -167,16 +172,18 @@ void QtUi::PostCommand(int id) {
 
 void QtUi::DrawText(int x, int y, std::string_view text, Rgb fg, Rgb bg, Font font) {
     if (text.empty()) return;
-    QPainter painter(&screen_);
+    std::optional<QPainter> own;
+    QPainter& painter = painter_ ? *painter_ : own.emplace(&screen_);
     const QRect area = DrawOpaqueText(painter, x, y, text, fg, bg,
                                       font == Font::kFixed ? fixed_font_ : panel_font_, font);
-    if (canvas_) canvas_->update(area);
+    if (canvas_ && !painter_) canvas_->update(area);
 }
 
 void QtUi::DrawBitmap(int /*bitmap_id*/, int x, int y) {
-    QPainter painter(&screen_);
+    std::optional<QPainter> own;
+    QPainter& painter = painter_ ? *painter_ : own.emplace(&screen_);
     painter.drawImage(x, y, background_);
-    if (canvas_) canvas_->update();
+    if (canvas_ && !painter_) canvas_->update();
 }
 
 Size QtUi::BitmapSize(int /*bitmap_id*/) {

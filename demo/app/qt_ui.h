@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPalette>
 
 #include "demo/view/ui_port.h"
@@ -64,6 +65,7 @@ class QtUi : public UiPort {
     QtCanvas* canvas_ = nullptr;
     QImage background_;
     QImage screen_;
+    QPainter* painter_ = nullptr;  // open during a paint
     QFont fixed_font_;
     QFont panel_font_;
     QPalette dialog_palette_;

@@ -81,6 +81,7 @@ TEST_F(QtWindowTest, StartsFindsTheCardReadsItAndLeavesScreenshots) {
     ModalWatcher watcher;
     ASSERT_TRUE(app.InitInstance());
     ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    ProcessUntil([] { return false; });  // lets the new menu bar settle
     EXPECT_EQ(ui.Window()->size(), QSize(651, 415));
     EXPECT_EQ(ui.Window()->windowTitle(), "Tavix Smart Card Reader Demo");
     EXPECT_TRUE(ui.Grab().save(Screenshot("startup.png")));
