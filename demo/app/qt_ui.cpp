@@ -98,7 +98,7 @@ void QtUi::CreateMainWindow(const FrameStyle& style) {
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
     if (style.maximize_box) flags |= Qt::WindowMaximizeButtonHint;
     window_->setWindowFlags(flags);
-    window_->setWindowIcon(QIcon(":/demo/demo.png"));
+    QApplication::setWindowIcon(QIcon(":/demo/demo.png"));
     canvas_ = new QtCanvas(screen_, window_);
     canvas_->SetSink(sink_);
     window_->setCentralWidget(canvas_);

@@ -7,7 +7,6 @@
 #include "demo/res/command_ids.h"
 #include "demo/res/menus.h"
 #include "sim/card_24c.h"
-#include "sim/card_45db041.h"
 #include "tests/demo/demo_harness.h"
 #include "tests/demo/library_log.h"
 
@@ -88,16 +87,6 @@ TEST(AutoTestTest, SerialEepromProbesWriteAndRestoreWhatTheyOverwrite) {
     demo.Start();
     EXPECT_GE(log.Count("IC_Write"), 5);
     EXPECT_EQ(std::vector<std::uint8_t>(chip.memory().begin(), chip.memory().end()), before);
-}
-
-TEST(AutoTestTest, A45D041IsReadOnceMoreAfterTheResult) {
-    DemoHarness demo("45db041");
-    auto& flash = demo.CardAs<sim::Flash45DB041Card>();
-    const std::vector<std::uint8_t> page0(flash.page(0).begin(), flash.page(0).end());
-    LibraryLog log;
-    demo.Start();
-    EXPECT_EQ(log.calls.back(), "IC_DirectRead");
-    EXPECT_EQ(std::vector<std::uint8_t>(flash.page(0).begin(), flash.page(0).end()), page0);
 }
 
 TEST(AutoTestTest, AnUnpluggedReaderShowsOnlyConnectError) {

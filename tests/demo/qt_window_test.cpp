@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -99,6 +102,34 @@ TEST_F(QtWindowTest, StartsFindsTheCardReadsItAndLeavesScreenshots) {
     const QRect row2(33, 62 + menu_height, 430, 15);
     EXPECT_GT(CountPixels(shot, row0, QColor(255, 255, 0)) + CountPixels(shot, row0, Qt::red), 0);
     EXPECT_GT(CountPixels(shot, row2, Qt::white), 0);
+}
+
+// The page dialog as Qt shows it: the operator types a page and presses
+// "ok".
+TEST_F(QtWindowTest, ThePageDialogTakesThePageTyped) {
+    host.reader().Insert(sim::MakeCard("45db041"));
+    demo::QtUi ui;
+    demo::CDemoApp app(ui);
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 161; }));
+    QString title;
+    QTimer operator_;
+    QObject::connect(&operator_, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        dialog->findChild<QLineEdit*>()->setText("5");
+        dialog->grab().save(Screenshot("page_dialog.png"));
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->isDefault()) button->click();
+        }
+    });
+    operator_.start(0);
+    app.OnCommand(demo::cmd::kReadCard);
+    operator_.stop();
+    EXPECT_EQ(title, "input page");
+    EXPECT_EQ(app.View().m_nZone, 5);
+    EXPECT_EQ(app.View().m_nReadState, 2);
 }
 
 // Prints the median time of painting one full page; timings are reported,

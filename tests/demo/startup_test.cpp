@@ -83,17 +83,6 @@ TEST(StartupTest, TheWindowIsFixedInSizeCentredAndCaptioned) {
     EXPECT_EQ(demo.ui.window_y, 300);
 }
 
-TEST(StartupTest, TheViewCreatesAHiddenCaretOfOneCharacterCell) {
-    DemoHarness demo("none");
-    demo.Start();
-    EXPECT_TRUE(demo.ui.caret.created);
-    EXPECT_EQ(demo.ui.caret.width, 8);
-    EXPECT_EQ(demo.ui.caret.height, 15);
-    EXPECT_FALSE(demo.ui.caret.shown);
-    EXPECT_EQ(demo.view().m_nCharWidth, 9);
-    EXPECT_EQ(demo.view().m_nLineHeight, 15);
-}
-
 TEST(StartupTest, ClosingTheWindowGivesTheReaderBackOnce) {
     DemoHarness demo("sle4442");
     LibraryLog log;

@@ -138,20 +138,5 @@ TEST(ViewPaintTest, ARepaintKeepsPageAndStatusLines) {
     EXPECT_EQ(demo.PortLabel(), "USB ");
 }
 
-TEST(ViewPaintTest, TheTypeMappingAndNames) {
-    EXPECT_EQ(demo::LibraryTypeCode(5), 4);
-    EXPECT_EQ(demo::LibraryTypeCode(17), 16);
-    EXPECT_EQ(demo::LibraryTypeCode(34), 32);
-    EXPECT_EQ(demo::LibraryTypeCode(67), 64);
-    EXPECT_EQ(demo::LibraryTypeCode(161), 65);
-    EXPECT_EQ(demo::LibraryTypeCode(162), 160);
-    EXPECT_EQ(demo::LibraryTypeCode(163), 66);
-    EXPECT_EQ(demo::LibraryTypeCode(250), 250);
-    EXPECT_EQ(demo::CardTypeName(12, 7), "CPU    ");
-    EXPECT_EQ(demo::CardTypeName(99, 0), "Invalid Type");
-    EXPECT_EQ(demo::CardCapacity(12, 0, 777), 777);
-    EXPECT_EQ(demo::LayoutTable().Count(), 16u);
-}
-
 }  // namespace
 }  // namespace demo_test
