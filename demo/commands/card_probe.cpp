@@ -20,7 +20,6 @@ constexpr std::uint8_t kSmallEepromMark[] = {0x63};
 constexpr std::uint8_t kSle4404Id[] = {0xB7, 0xA0};
 constexpr std::uint8_t kAt88sc1604BId[] = {0x16, 0x04};
 
-constexpr unsigned char kMinCpuAnswer = 4;
 constexpr int kAt88sc1608TestArea = 56;
 constexpr int kAt88sc153TestByte = 15;
 constexpr int k24C64TestOffset = 6720;

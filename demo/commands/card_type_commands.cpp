@@ -15,7 +15,7 @@ namespace {
 struct HandSelection {
     int command;
     int card_type;
-    bool presence_check;  // types the reader can tell apart from an empty slot
+    bool presence_check;  // the card must also answer the status query
 };
 
 constexpr HandSelection kHandSelections[] = {
@@ -34,8 +34,6 @@ constexpr HandSelection kHandSelections[] = {
     {cmd::kSsf1101, card::kSsf1101, true},
     {cmd::kAt88sc1608, card::kAt88sc1608, false},
 };
-
-constexpr unsigned char kMinCpuAnswer = 4;
 
 // Shows the new card type in the view before the library is told.
 void ShowCardType(CDemoView& view, int card_type) {

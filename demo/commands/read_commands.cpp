@@ -1,6 +1,5 @@
 // Reading the card into the view, powering it down and ejecting it.
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "demo/commands/handlers.h"
@@ -17,10 +16,13 @@ namespace {
 constexpr int kLast45D041Page = 2047;
 constexpr int kLastSsf1101Page = 511;
 
-std::optional<int> AskPage(CDemoView& view, int page, std::string range_text) {
-    CPageDlg dialog(view.Ui(), page, std::move(range_text));
-    if (!view.Ui().RunModal(dialog)) return std::nullopt;
-    return dialog.m_nPage;
+// Asks for a page, starting from `target`, and stores it there, at most
+// `last`; false when the operator cancels.
+bool AskPage(CDemoView& view, std::int32_t& target, int last, std::string range_text) {
+    CPageDlg dialog(view.Ui(), target, std::move(range_text));
+    if (!view.Ui().RunModal(dialog)) return false;
+    target = std::min(dialog.m_nPage, last);
+    return true;
 }
 
 void Notify(CDemoView& view, const char* text) {
@@ -34,22 +36,19 @@ void SelectForPagedRead(CDemoView& view, int library_code) {
 // Asks for the card-side page or zone of the families that have them;
 // false when the operator cancels.
 bool ChoosePage(CDemoView& view) {
-    std::optional<int> page;
     switch (view.m_nCardType) {
         case card::k45D041:
             SelectForPagedRead(view, LibraryTypeCode(card::k45D041));
-            if (!(page = AskPage(view, view.m_nZone, "(0-2047):"))) return false;
-            view.m_nZone = std::min(*page, kLast45D041Page);
-            return true;
+            return AskPage(view, view.m_nZone, kLast45D041Page, "(0-2047):");
         case card::kSsf1101:
             SelectForPagedRead(view, LibraryTypeCode(card::kSsf1101));
-            if (!(page = AskPage(view, view.m_nSsfPage, "(0-511):"))) return false;
-            view.m_nSsfPage = std::min(*page, kLastSsf1101Page);
-            return true;
+            return AskPage(view, view.m_nSsfPage, kLastSsf1101Page, "(0-511):");
         case card::kAt88sc1608:
-            page = AskPage(view, view.m_nZone, "(0-8)8 control area\n     0-7data area");
-            if (!page) return false;
-            view.m_nZone = std::min(*page, kConfigZone);
+            if (!AskPage(view, view.m_nZone, kConfigZone,
+                         "(0-8)8 control area\n     0-7data area")) {
+                return false;
+            }
+            // The configuration zone needs no selection.
             if (view.m_nZone < kConfigZone &&
                 Lib().IC_SetUserZone(view.m_icdev, view.m_nZone) != 0) {
                 Notify(view, "IC_SetUserZone is fail.!");

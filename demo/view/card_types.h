@@ -36,6 +36,9 @@ constexpr int kAt88sc153 = 209;
 
 // The AT88SC1608's configuration zone; zones below it are user zones.
 constexpr int kConfigZone = 8;
+// A CPU card is taken to be there when its answer to reset has this many
+// bytes at least.
+constexpr unsigned char kMinCpuAnswer = 4;
 
 // The library type code given to IC_InitType for a card type code.
 int LibraryTypeCode(int card_type);
