@@ -35,12 +35,12 @@ inline Reply Refuse(std::uint16_t word) {
 }
 
 // Answer words the simulated reader uses (the library passes them on).
-constexpr std::uint16_t kWordCommandError = 0x6109;   // unknown or malformed command
-constexpr std::uint16_t kWordCannotRead = 0x61D8;     // no card, or the card does not answer
-constexpr std::uint16_t kWordNoAnswer = 0x61D4;       // CPU card: time-out, nothing received
+constexpr std::uint16_t kWordCommandError = 0x6109;  // unknown or malformed command
+constexpr std::uint16_t kWordCannotRead = 0x61D8;    // no card, or the card does not answer
+constexpr std::uint16_t kWordNoAnswer = 0x61D4;      // CPU card: time-out, nothing received
 
 class Card {
-public:
+  public:
     virtual ~Card() = default;
     virtual Reply Handle(const Command& cmd) = 0;
     // Contacts powered off (0xA6 / 0xAA, or the card pulled): volatile state

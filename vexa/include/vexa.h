@@ -394,6 +394,25 @@ VEXA_API int16_t ICC_Write_Bin(int32_t icdev, int32_t offset, int32_t len,
 VEXA_API int16_t ICC_Internal_Auth(int32_t icdev, int32_t key_id, int32_t len,
                                    const unsigned char* data, unsigned char* response);
 
+/* ---- Card detection ----
+ * IC_CheckCard: 8 SLE4442, 9 SLE4428, 11 45DB041, 30 CPU T=0, 31 CPU T=1,
+ * 21..26 24C01/02/04/08/16/64, -25 no card or nothing recognised. Each test
+ * leaves the family it found selected and the card's memory as it was. */
+VEXA_API int16_t IC_CheckCard(int32_t icdev);
+VEXA_API int16_t IC_Check_4442(int32_t icdev);
+VEXA_API int16_t IC_Check_4428(int32_t icdev);
+VEXA_API int16_t IC_Check_45DB041(int32_t icdev);
+/* 0 T=0, 1 T=1, -25 no CPU card answered. */
+VEXA_API int16_t IC_Check_CPU(int32_t icdev);
+/* 0 when the card has that size; otherwise the size code found (1, 2, 4, 8,
+ * 16, 64) or a status. */
+VEXA_API int16_t IC_Check_24C01(int32_t icdev);
+VEXA_API int16_t IC_Check_24C02(int32_t icdev);
+VEXA_API int16_t IC_Check_24C04(int32_t icdev);
+VEXA_API int16_t IC_Check_24C08(int32_t icdev);
+VEXA_API int16_t IC_Check_24C16(int32_t icdev);
+VEXA_API int16_t IC_Check_24C64(int32_t icdev);
+
 #ifdef __cplusplus
 }
 #endif

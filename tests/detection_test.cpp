@@ -1,0 +1,110 @@
+// Card detection against every simulated card: the result, the family left
+// selected, and the card's memory exactly as it was before.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "sim/card_factory.h"
+#include "sim_fixture.h"
+
+namespace {
+
+struct Expected {
+    const char* card;
+    int16_t result;
+    uint8_t selected;  // card-type code left selected
+};
+
+constexpr Expected kCards[] = {
+    {"sle4442", 8, 16}, {"sle4428", 9, 4}, {"45db041", 11, 65}, {"cpu-t0", 30, 12},
+    {"cpu-t1", 31, 12}, {"sam", 30, 12},   {"24c01", 21, 64},   {"24c02", 22, 64},
+    {"24c04", 23, 64},  {"24c08", 24, 64}, {"24c16", 25, 64},   {"24c64", 26, 192},
+};
+
+class DetectionTest : public SimReaderTest {
+  protected:
+    std::string InsertCard(const char* name) {
+        reader().Insert(sim::MakeCard(name));
+        return reader().card()->Save();
+    }
+    std::string LastErrorText() {
+        char text[32] = {};
+        IC_GetLastError(text);
+        return text;
+    }
+    static std::string Success() { return "\xD6\xB4\xD0\xD0\xB3\xC9\xB9\xA6"; }
+};
+
+TEST_F(DetectionTest, FindsEveryFamilyAndLeavesItsMemoryAsItWas) {
+    for (const Expected& e : kCards) {
+        SCOPED_TRACE(e.card);
+        const std::string before = InsertCard(e.card);
+        EXPECT_EQ(IC_CheckCard(icdev), e.result);
+        EXPECT_EQ(LastErrorText(), Success());
+        EXPECT_EQ(vexa::CurrentSelection().card_type, e.selected);
+        EXPECT_EQ(reader().card()->Save(), before);
+        reader().Remove();
+    }
+}
+
+TEST_F(DetectionTest, EmptySlotStopsAfterTheStatusQuery) {
+    EXPECT_EQ(IC_CheckCard(icdev), -25);
+    const auto frames = SentFrames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back()[1], 0xA2);
+    for (const auto& f : frames) EXPECT_TRUE(f[1] == 0xA2 || f[1] == 0xA5);
+}
+
+TEST_F(DetectionTest, SingleFamilyTestsTellTheirOwnCardFromOthers) {
+    InsertCard("sle4442");
+    EXPECT_EQ(IC_Check_4428(icdev), -25);
+    EXPECT_EQ(IC_Check_4442(icdev), 0);
+    EXPECT_EQ(IC_Check_102(icdev), -21);
+    reader().Remove();
+    EXPECT_EQ(IC_Check_4442(icdev), 1);  // no card: the status query's answer
+}
+
+TEST_F(DetectionTest, SizeTestsNameTheSizeFound) {
+    InsertCard("24c02");
+    EXPECT_EQ(IC_Check_24C01(icdev), 2);
+    EXPECT_NE(LastErrorText(), Success());  // 2 stands in the register too
+    EXPECT_EQ(IC_Check_24C02(icdev), 0);
+    EXPECT_EQ(IC_Check_24C16(icdev), 2);
+}
+
+TEST_F(DetectionTest, CpuTestReportsTheProtocolWithSuccessInTheRegister) {
+    InsertCard("cpu-t1");
+    EXPECT_EQ(IC_Check_CPU(icdev), 1);
+    EXPECT_EQ(LastErrorText(), Success());
+    reader().Remove();
+    EXPECT_EQ(IC_Check_CPU(icdev), -25);
+}
+
+TEST_F(DetectionTest, LockedAndProtectedSle4442IsFoundAndUntouched) {
+    const std::string fresh = InsertCard("sle4442");
+    const std::array<unsigned char, 3> wrong{0x12, 0x34, 0x56};
+    IC_InitType(icdev, 16);
+    for (int i = 0; i < 3; ++i) EXPECT_NE(IC_CheckPass_SLE4442(icdev, wrong.data()), 0);
+    ASSERT_EQ(IC_ReadCount_SLE4442(icdev), 0);
+    const std::string locked = reader().card()->Save();
+    EXPECT_NE(locked, fresh);
+    EXPECT_EQ(IC_CheckCard(icdev), 8);
+    EXPECT_EQ(reader().card()->Save(), locked);
+}
+
+// Pulled before the size probe writes anything, the card is left untouched
+// and detection ends in -25 (with the slot empty, later 24Cxx commands would
+// reach the reader's own memory, so the pull points stop there).
+TEST_F(DetectionTest, CardPulledHalfwayIsLeftUntouched) {
+    for (int after = 1; after <= 14; ++after) {
+        SCOPED_TRACE(after);
+        const std::string before = InsertCard("24c16");
+        reader().PullCardAfter(after);
+        EXPECT_EQ(IC_CheckCard(icdev), -25);
+        ASSERT_NE(reader().pulled_card(), nullptr);
+        EXPECT_EQ(reader().pulled_card()->Save(), before);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include "probe_24c.h"
+
+#include <array>
+
+#include "../include/vexa.h"
+#include "../link/build_config.h"
+#include "../link/status.h"
+#include "selection.h"
+
+namespace vexa {
+
+namespace {
+
+using Pair = std::array<std::uint8_t, 2>;
+
+constexpr Pair kPatternY{0x66, 0x77};
+constexpr Pair kPatternZ{0x88, 0x99};
+constexpr Pair kPatternWP{0x57, 0x50};  // "WP"
+constexpr std::uint8_t kPatternByte = 0x63;
+constexpr std::int32_t kProbe64Address = 6720;
+constexpr std::int32_t kNextSize = 0;  // a size step that did not match
+
+// Bytes read before a pattern goes over them; only what was really read is
+// ever written back.
+struct Saved {
+    Pair bytes{};
+    bool valid = false;
+};
+
+class Probe {
+  public:
+    explicit Probe(std::int32_t icdev) : icdev_(icdev) {}
+    std::int32_t Run();
+
+  private:
+    std::int32_t Read(std::int32_t address, int n, std::uint8_t* out) {
+        return IC_Read(icdev_, address, n, out);
+    }
+    std::int32_t Write(std::int32_t address, int n, const std::uint8_t* data) {
+        return IC_Write24(icdev_, address, n, data);
+    }
+    Saved Save(std::int32_t address) {
+        Saved s;
+        s.valid = Read(address, 2, s.bytes.data()) == kOk;
+        return s;
+    }
+    void Restore(std::int32_t address, const Saved& s) {
+        if (s.valid) Write(address, 2, s.bytes.data());
+    }
+    void RestoreByte0() { Write(0, 1, &byte0_); }
+
+    bool ByteWriteHolds();
+    std::int32_t Test24C64();
+    std::int32_t TestBlocks(std::int32_t upper, std::int32_t size);
+    std::int32_t Test24C02();
+
+    std::int32_t icdev_;
+    std::uint8_t byte0_ = 0;
+};
+
+std::int32_t Probe::Run() {
+    if (IC_Status(icdev_) != kOk) return Finish(kCardTestError);
+    std::int32_t st = IC_InitType(icdev_, kType24C);
+    if (st != kOk) return Finish(st);
+    st = Read(0, 1, &byte0_);
+    if (st != kOk) return Finish(st);
+    if (!ByteWriteHolds()) return Test24C64();
+    struct Step {
+        std::int32_t upper;
+        std::int32_t size;
+    };
+    for (const Step step : {Step{2046, 16}, Step{1022, 8}, Step{510, 4}}) {
+        st = TestBlocks(step.upper, step.size);
+        if (st != kNextSize) return st;
+    }
+    return Test24C02();
+}
+
+// One-byte-address cards take a byte at address 0; a 24C64 does not.
+bool Probe::ByteWriteHolds() {
+    if (Write(0, 1, &kPatternByte) != kOk) return false;
+    std::uint8_t back = 0;
+    return Read(0, 1, &back) == kOk && back == kPatternByte;
+}
+
+std::int32_t Probe::Test24C64() {
+    std::int32_t st = IC_InitType(icdev_, kType24C64);
+    if (st != kOk) return Finish(st);
+    Pair kept{};
+    Pair back{};
+    if ((st = Read(kProbe64Address, 2, kept.data())) != kOk ||
+        (st = IC_Write64(icdev_, kProbe64Address, 2, kPatternWP.data())) != kOk ||
+        (st = Read(kProbe64Address, 2, back.data())) != kOk)
+        return Finish(st);
+    // Not a 24C64 either: stop here rather than probe further with the wrong
+    // addressing selected.
+    if (back != kPatternWP) return Finish(kCardTestError);
+    IC_Write64(icdev_, kProbe64Address, 2, kept.data());
+    SetLastError(kOk);
+    return 64;
+}
+
+// Pattern Y at the top of the candidate size, Z one block lower: Y reading
+// back means the top block exists and is not an alias of the lower one.
+std::int32_t Probe::TestBlocks(std::int32_t upper, std::int32_t size) {
+    const std::int32_t lower = upper - 256;
+    const Saved up = Save(upper);
+    const Saved low = Save(lower);
+    bool match = false;
+    if (Write(upper, 2, kPatternY.data()) == kOk) {
+        std::int32_t st = Write(lower, 2, kPatternZ.data());
+        Pair back{};
+        if (st == kOk) st = Read(upper, 2, back.data());
+        if (st != kOk) {
+            Restore(lower, low);
+            Restore(upper, up);
+            RestoreByte0();
+            return Finish(st);
+        }
+        match = back == kPatternY;
+    }
+    if (!match) {
+        Restore(lower, low);
+        Restore(upper, up);
+        return kNextSize;
+    }
+    if (size == 4) {
+        RestoreByte0();
+        Restore(lower, low);
+        Restore(upper, up);
+    } else {
+        Restore(upper, up);
+        RestoreByte0();
+        Restore(lower, low);
+    }
+    SetLastError(kOk);
+    return size;
+}
+
+// 24C01 words wrap at 128, so "WP" written at 128 shows up at address 0.
+std::int32_t Probe::Test24C02() {
+    const Saved kept = Save(128);
+    if (Write(128, 2, kPatternWP.data()) != kOk) {
+        RestoreByte0();
+        return Finish(kCardTestError);
+    }
+    std::uint8_t first = 0;
+    const std::int32_t st = Read(0, 1, &first);
+    if (st != kOk) return Finish(st);
+    const bool wraps = first == kPatternWP[0];
+    // On a 24C01 the kept bytes are addresses 0 and 1 (0 already holding the
+    // byte pattern), so they go back first and the saved byte 0 last.
+    Restore(wraps ? 0 : 128, kept);
+    RestoreByte0();
+    SetLastError(kOk);
+    return wraps ? 1 : 2;
+}
+
+}  // namespace
+
+std::int32_t Probe_24C(std::int32_t icdev) {
+    return Probe(icdev).Run();
+}
+
+}  // namespace vexa
