@@ -34,3 +34,6 @@ endif()
 #   LD_LIBRARY_PATH=<libdir>/vexa/simulated ./program
 install(TARGETS vexa_simulated
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vexa/simulated NAMELINK_SKIP)
+
+# The Python binding, where Debian's python3 looks for local modules.
+install(FILES python/vexa.py DESTINATION ${CMAKE_INSTALL_LIBDIR}/python3/dist-packages)

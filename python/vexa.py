@@ -1,0 +1,255 @@
+"""Python binding of the vexa smart-card reader library (ctypes, standard library only).
+
+    import vexa
+    with vexa.Reader() as reader:          # opens the USB reader (port 100)
+        reader.select("sle4442")
+        data = reader.read(0, 32)          # bytes
+        reader.verify(b"\\xff\\xff\\xff")
+        reader.write(32, b"hello")
+
+Failures raise vexa.VexaError, which carries the library's status and its
+message text. Set VEXA_LIBRARY to load a particular build of the library (for
+example the simulator build, build/simulated/libvexa.so.1).
+"""
+
+import ctypes
+import os
+
+__all__ = ["Reader", "VexaError", "CARD_TYPES", "load_library"]
+
+CARD_TYPES = {
+    "sle4428": 4,
+    "cpu": 12,
+    "sam": 13,
+    "sle4442": 16,
+    "24c": 64,
+    "45db041": 65,
+    "24c64": 192,
+}
+
+# IC_CheckCard results.
+DETECTED = {
+    8: "sle4442", 9: "sle4428", 11: "45db041", 30: "cpu-t0", 31: "cpu-t1",
+    21: "24c01", 22: "24c02", 23: "24c04", 24: "24c08", 25: "24c16", 26: "24c64",
+}
+
+_SUCCESS_TEXT = "执行成功"
+
+_i32 = ctypes.c_int32
+_i16 = ctypes.c_int16
+_bytes = ctypes.c_char_p
+_u8p = ctypes.POINTER(ctypes.c_ubyte)
+
+# name: (result type, argument types)
+_SIGNATURES = {
+    "IC_InitComm": (_i32, [_i32]),
+    "IC_ExitComm": (_i16, [_i32]),
+    "IC_GetLastError": (_i16, [ctypes.c_char_p]),
+    "IC_InitType": (_i16, [_i32, _i32]),
+    "IC_Status": (_i16, [_i32]),
+    "IC_Down": (_i16, [_i32]),
+    "IC_ReadVer": (_i16, [_i32, ctypes.c_char_p]),
+    "IC_Read": (_i16, [_i32, _i32, _i32, _u8p]),
+    "IC_Write": (_i16, [_i32, _i32, _i32, _u8p]),
+    "IC_DirectRead": (_i16, [_i32, _i32, _i32, _i32, _u8p]),
+    "IC_DirectWrite": (_i16, [_i32, _i32, _i32, _i32, _u8p]),
+    "IC_ReadProtection": (_i16, [_i32, _i32, _i32, _u8p]),
+    "IC_ReadWithProtection": (_i16, [_i32, _i32, _i32, _u8p]),
+    "IC_CheckPass_SLE4442": (_i16, [_i32, _u8p]),
+    "IC_CheckPass_SLE4428": (_i16, [_i32, _u8p]),
+    "IC_ChangePass_SLE4442": (_i16, [_i32, _u8p]),
+    "IC_ChangePass_SLE4428": (_i16, [_i32, _u8p]),
+    "IC_ReadPass_SLE4442": (_i16, [_i32, _u8p]),
+    "IC_ReadCount_SLE4442": (_i16, [_i32]),
+    "IC_ReadCount_SLE4428": (_i16, [_i32]),
+    "IC_CpuReset": (_i16, [_i32, _u8p, _u8p]),
+    "IC_CpuGetProtocol": (_i16, [_i32]),
+    "IC_CpuApdu": (_i16, [_i32, _i32, _u8p, _u8p, _u8p]),
+    "IC_ReadDevice": (_i16, [_i32, _i32, _i32, _u8p]),
+    "IC_WriteDevice": (_i16, [_i32, _i32, _i32, _u8p]),
+    "IC_CheckCard": (_i16, [_i32]),
+}
+
+
+class VexaError(Exception):
+    """A library call failed: `status` is its result, `message` the library's text."""
+
+    def __init__(self, call, status, message):
+        super().__init__(f"{call} failed with status {status} (0x{status & 0xFFFF:04X}): {message}")
+        self.call = call
+        self.status = status
+        self.message = message
+
+
+def load_library(path=None):
+    """Loads the library and declares the functions this module uses."""
+    lib = ctypes.CDLL(path or os.environ.get("VEXA_LIBRARY") or "libvexa.so.1")
+    for name, (restype, argtypes) in _SIGNATURES.items():
+        fn = getattr(lib, name)
+        fn.restype = restype
+        fn.argtypes = argtypes
+    return lib
+
+
+def _buffer(data):
+    return (ctypes.c_ubyte * max(len(data), 1)).from_buffer_copy(bytes(data) or b"\0")
+
+
+def _room(n):
+    return (ctypes.c_ubyte * max(n, 1))()
+
+
+class Reader:
+    """The reader on one port; use it as a context manager."""
+
+    def __init__(self, port=100, library=None):
+        self._lib = library if library is not None else load_library()
+        self._port = port
+        self.icdev = 0
+
+    # -- connection --------------------------------------------------------
+    def open(self):
+        icdev = self._lib.IC_InitComm(self._port)
+        if icdev < 0:
+            raise VexaError("IC_InitComm", icdev, self.last_error())
+        self.icdev = icdev
+        return self
+
+    def close(self):
+        if self.icdev:
+            self._lib.IC_ExitComm(self.icdev)
+            self.icdev = 0
+
+    def __enter__(self):
+        return self.open()
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def last_error(self):
+        """The message text of the library's last status."""
+        text = ctypes.create_string_buffer(32)
+        self._lib.IC_GetLastError(text)
+        return text.value.decode("gbk", errors="replace")
+
+    def _check(self, call, status):
+        if status != 0:
+            raise VexaError(call, status, self.last_error())
+
+    def _call(self, name, *args):
+        self._check(name, getattr(self._lib, name)(self.icdev, *args))
+
+    def _count(self, name):
+        n = getattr(self._lib, name)(self.icdev)
+        if self.last_error() != _SUCCESS_TEXT:  # a status, not a count
+            raise VexaError(name, n, self.last_error())
+        return n
+
+    # -- reader ------------------------------------------------------------
+    def card_present(self):
+        status = self._lib.IC_Status(self.icdev)
+        if status not in (0, 1):
+            self._check("IC_Status", status)
+        return status == 0
+
+    def version(self):
+        text = ctypes.create_string_buffer(512)
+        self._call("IC_ReadVer", text)
+        return text.value.decode("ascii")
+
+    def power_down(self):
+        self._call("IC_Down")
+
+    def select(self, card_type):
+        """Selects the card family: a name of CARD_TYPES or a card-type code."""
+        code = CARD_TYPES[card_type] if isinstance(card_type, str) else int(card_type)
+        self._call("IC_InitType", code)
+
+    def detect(self):
+        """Finds the inserted card; returns its name (see DETECTED)."""
+        result = self._lib.IC_CheckCard(self.icdev)
+        if result < 0:
+            raise VexaError("IC_CheckCard", result, self.last_error())
+        return DETECTED.get(result, str(result))
+
+    # -- memory cards ------------------------------------------------------
+    def read(self, offset, length):
+        out = _room(length)
+        self._call("IC_Read", offset, length, out)
+        return bytes(out)[:length]
+
+    def write(self, offset, data):
+        self._call("IC_Write", offset, len(data), _buffer(data))
+
+    def read_flash(self, page, offset, length):
+        out = _room(length)
+        self._call("IC_DirectRead", page, offset, length, out)
+        return bytes(out)[:length]
+
+    def write_flash(self, page, offset, data):
+        self._call("IC_DirectWrite", page, offset, len(data), _buffer(data))
+
+    def protected_4442(self, offset, length):
+        """Which SLE4442 bytes are write-protected (a list of booleans)."""
+        out = _room(length)
+        self._call("IC_ReadProtection", offset, length, out)
+        return [bit == 0 for bit in bytes(out)[:length]]
+
+    def read_with_protection_4428(self, offset, length):
+        """SLE4428 bytes and, per byte, whether it is protected."""
+        out = _room(2 * length)
+        self._call("IC_ReadWithProtection", offset, length, out)
+        raw = bytes(out)
+        return raw[:length], [flag == ord("1") for flag in raw[length:2 * length]]
+
+    # -- security codes ----------------------------------------------------
+    def verify(self, code):
+        """Presents the code: 3 bytes for an SLE4442, 2 for an SLE4428."""
+        self._call(self._code_call("IC_CheckPass", code), _buffer(code))
+
+    def change_code(self, code):
+        self._call(self._code_call("IC_ChangePass", code), _buffer(code))
+
+    def read_code_4442(self):
+        out = _room(3)
+        self._call("IC_ReadPass_SLE4442", out)
+        return bytes(out)
+
+    def attempts_left(self, family="sle4442"):
+        return self._count("IC_ReadCount_SLE4428" if family == "sle4428" else "IC_ReadCount_SLE4442")
+
+    @staticmethod
+    def _code_call(prefix, code):
+        if len(code) not in (2, 3):
+            raise ValueError("a code is 3 bytes (SLE4442) or 2 bytes (SLE4428)")
+        return f"{prefix}_SLE{4442 if len(code) == 3 else 4428}"
+
+    # -- CPU and SAM cards ---------------------------------------------------
+    def reset(self):
+        """Resets the CPU/SAM card; returns its answer to reset."""
+        length = ctypes.c_ubyte(0)
+        atr = _room(256)
+        self._call("IC_CpuReset", ctypes.byref(length), atr)
+        return bytes(atr)[: length.value]
+
+    @property
+    def protocol(self):
+        """0 for T=0, 1 for T=1, as the last reset found."""
+        return self._lib.IC_CpuGetProtocol(self.icdev)
+
+    def apdu(self, command):
+        if not 4 <= len(command) <= 255:
+            raise ValueError("a command APDU is 4 to 255 bytes")
+        length = ctypes.c_ubyte(0)
+        response = _room(256)
+        self._call("IC_CpuApdu", len(command), _buffer(command), ctypes.byref(length), response)
+        return bytes(response)[: length.value]
+
+    # -- the reader's own memory ---------------------------------------------
+    def read_device(self, offset, length):
+        out = _room(length)
+        self._call("IC_ReadDevice", offset, length, out)
+        return bytes(out)[:length]
+
+    def write_device(self, offset, data):
+        self._call("IC_WriteDevice", offset, len(data), _buffer(data))

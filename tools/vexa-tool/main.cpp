@@ -1,0 +1,128 @@
+// vexa-tool: poke the reader from a shell.
+//   vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND [ARGS]]...
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "commands_common.h"
+#include "text.h"
+#include "vexa.h"
+
+namespace {
+
+using tool::Args;
+
+void Usage(std::FILE* to) {
+    std::fputs(
+        "usage: vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND ...]\n"
+        "  --sim        use the simulated reader instead of a real one\n"
+        "  --card NAME  card in the simulated reader (sle4442 sle4428 24c01 .. 24c16 24c64\n"
+        "               45db041 cpu-t0 cpu-t1 sam none)\n"
+        "  --port N     port to open (default 100, the USB reader)\n"
+        "commands:\n",
+        to);
+    for (const auto& c : tool::Commands()) std::fprintf(to, "  %-30s %s\n", c.usage, c.help);
+}
+
+// The simulated reader lives in a second build of the library; running
+// against it means loading that one instead.
+[[noreturn]] void RunOnSimulator(char** argv) {
+    std::string dir;
+    for (const char* candidate : {VEXA_SIM_LIBDIR_INSTALLED, VEXA_SIM_LIBDIR_BUILD}) {
+        if (std::filesystem::exists(std::string(candidate) + "/libvexa.so.1")) {
+            dir = candidate;
+            break;
+        }
+    }
+    if (dir.empty()) {
+        std::fputs("vexa-tool: the simulated reader library is not installed\n", stderr);
+        std::exit(2);
+    }
+    const char* old = std::getenv("LD_LIBRARY_PATH");
+    const std::string path = old && *old ? dir + ":" + old : dir;
+    setenv("LD_LIBRARY_PATH", path.c_str(), 1);
+    setenv("VEXA_TOOL_ON_SIM", "1", 1);
+    execv("/proc/self/exe", argv);
+    std::perror("vexa-tool: exec");
+    std::exit(2);
+}
+
+std::string Message(int status) {
+    char text[32] = {};
+    IC_GetLastError(text);
+    char code[48];
+    std::snprintf(code, sizeof code, "status %d (0x%04X)", status, status & 0xFFFF);
+    return std::string(code) + ": " + tool::GbkToUtf8(text);
+}
+
+const tool::Command* Find(const std::string& name) {
+    for (const auto& c : tool::Commands())
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+// Runs the commands in order; stops at the first failure.
+int RunCommands(tool::Session& s, const std::vector<std::string>& words) {
+    for (std::size_t i = 0; i < words.size();) {
+        const tool::Command* c = Find(words[i]);
+        if (!c) throw tool::UsageError("unknown command: " + words[i]);
+        if (i + 1 + c->arg_count > words.size())
+            throw tool::UsageError(std::string("usage: ") + c->usage);
+        const Args args(words.begin() + static_cast<long>(i) + 1,
+                        words.begin() + static_cast<long>(i) + 1 + c->arg_count);
+        const int st = c->run(s, args);
+        if (st != 0) {
+            std::fprintf(stderr, "vexa-tool: %s failed, %s\n", c->name, Message(st).c_str());
+            return 1;
+        }
+        i += 1 + c->arg_count;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    long port = 100;
+    bool sim = false;
+    std::size_t i = 0;
+    try {
+        for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
+            if (words[i] == "--help") {
+                Usage(stdout);
+                return 0;
+            } else if (words[i] == "--sim") {
+                sim = true;
+            } else if (words[i] == "--card" && i + 1 < words.size()) {
+                setenv("VEXA_SIM_CARD", words[++i].c_str(), 1);
+            } else if (words[i] == "--port" && i + 1 < words.size()) {
+                port = tool::Number(words[++i]);
+            } else {
+                throw tool::UsageError("unknown option: " + words[i]);
+            }
+        }
+        if (i == words.size()) throw tool::UsageError("no command given");
+        if (sim && !std::getenv("VEXA_TOOL_ON_SIM")) RunOnSimulator(argv);
+
+        tool::Session s;
+        s.icdev = IC_InitComm(static_cast<int32_t>(port));
+        if (s.icdev < 0) {
+            std::fprintf(stderr, "vexa-tool: cannot open the reader on port %ld, %s\n", port,
+                         Message(s.icdev).c_str());
+            return 1;
+        }
+        const int rc = RunCommands(s, {words.begin() + static_cast<long>(i), words.end()});
+        IC_ExitComm(s.icdev);
+        return rc;
+    } catch (const tool::UsageError& e) {
+        std::fprintf(stderr, "vexa-tool: %s\n\n", e.what());
+        Usage(stderr);
+        return 2;
+    }
+}

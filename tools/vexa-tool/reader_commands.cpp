@@ -1,0 +1,107 @@
+// Commands about the reader itself and card type selection.
+#include <cstdio>
+#include <map>
+
+#include "commands_common.h"
+#include "text.h"
+#include "vexa.h"
+
+namespace tool {
+
+namespace {
+
+const std::map<std::string, int>& TypeNames() {
+    static const std::map<std::string, int> names = {
+        {"sle4428", 4}, {"sle4442", 16}, {"24c", 64}, {"45db041", 65},
+        {"24c64", 192}, {"cpu", 12},     {"sam", 13},
+    };
+    return names;
+}
+
+int Status(Session& s, const Args&) {
+    const int st = IC_Status(s.icdev);
+    if (st == 0) std::puts("card present");
+    if (st == 1) std::puts("no card");
+    return st == 1 ? 0 : st;
+}
+
+int Version(Session& s, const Args&) {
+    char text[512] = {};
+    const int st = IC_ReadVer(s.icdev, text);
+    if (st == 0) std::printf("reader version %s\n", text);
+    return st;
+}
+
+int Type(Session& s, const Args& a) {
+    const int code = CardTypeCode(a[0]);
+    const int st = IC_InitType(s.icdev, code);
+    if (st == 0) s.card_type = code;
+    return st;
+}
+
+int LastError(Session&, const Args&) {
+    char text[32] = {};
+    IC_GetLastError(text);
+    std::printf("%s\n", GbkToUtf8(text).c_str());
+    return 0;
+}
+
+int Down(Session& s, const Args&) {
+    return IC_Down(s.icdev);
+}
+
+int Detect(Session& s, const Args&) {
+    static const std::map<int, const char*> found = {
+        {8, "SLE4442"},        {9, "SLE4428"}, {11, "45DB041"}, {30, "CPU card, T=0"},
+        {31, "CPU card, T=1"}, {21, "24C01"},  {22, "24C02"},   {23, "24C04"},
+        {24, "24C08"},         {25, "24C16"},  {26, "24C64"},
+    };
+    const int result = IC_CheckCard(s.icdev);
+    const auto it = found.find(result);
+    if (it == found.end()) return result;
+    std::printf("%s (detection result %d)\n", it->second, result);
+    return 0;
+}
+
+int DeviceRead(Session& s, const Args& a) {
+    const long offset = Number(a[0]);
+    std::vector<std::uint8_t> buf(Count(a[1]));
+    const int st = IC_ReadDevice(s.icdev, offset, static_cast<int32_t>(buf.size()), buf.data());
+    if (st == 0) std::fputs(HexDump(buf, offset).c_str(), stdout);
+    return st;
+}
+
+int DeviceWrite(Session& s, const Args& a) {
+    const auto data = Bytes(a[1]);
+    return IC_WriteDevice(s.icdev, Number(a[0]), static_cast<int32_t>(data.size()), data.data());
+}
+
+}  // namespace
+
+int CardTypeCode(const std::string& name) {
+    const auto it = TypeNames().find(name);
+    if (it != TypeNames().end()) return it->second;
+    const long v = Number(name);
+    if (v < 0 || v > 255) throw UsageError("unknown card type: " + name);
+    return static_cast<int>(v);
+}
+
+void AddReaderCommands(std::vector<Command>& out) {
+    out.insert(
+        out.end(),
+        {
+            {"status", 0, "status", "is a card in the slot?", Status},
+            {"version", 0, "version", "the reader's version", Version},
+            {"type", 1, "type NAME|CODE",
+             "select the card family: sle4442 sle4428 24c 24c64 45db041 cpu sam, or a code", Type},
+            {"error", 0, "error", "message of the last status", LastError},
+            {"down", 0, "down", "power the card down", Down},
+            {"detect", 0, "detect", "find out which card is inserted (selects its family)", Detect},
+            {"device-read", 2, "device-read OFFSET LENGTH", "read the reader's own memory",
+             DeviceRead},
+            {"device-write", 2, "device-write OFFSET HEX", "write the reader's own memory",
+             DeviceWrite},
+        });
+}
+
+}  // namespace tool

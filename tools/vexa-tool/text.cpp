@@ -1,0 +1,70 @@
+#include "text.h"
+
+#include <iconv.h>
+
+#include <cctype>
+#include <cstdio>
+
+namespace tool {
+
+std::string GbkToUtf8(const std::string& gbk) {
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return gbk;
+    std::string out(gbk.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(gbk.data());
+    char* dst = out.data();
+    std::size_t in_left = gbk.size();
+    std::size_t out_left = out.size();
+    const std::size_t rc = iconv(cd, &in, &in_left, &dst, &out_left);
+    iconv_close(cd);
+    if (rc == static_cast<std::size_t>(-1)) return gbk;
+    out.resize(out.size() - out_left);
+    return out;
+}
+
+std::string HexDump(const std::vector<std::uint8_t>& bytes, long base) {
+    std::string out;
+    char cell[16];
+    for (std::size_t row = 0; row < bytes.size(); row += 16) {
+        std::snprintf(cell, sizeof cell, "%06lX ", base + static_cast<long>(row));
+        out += cell;
+        std::string ascii;
+        for (std::size_t i = row; i < row + 16; ++i) {
+            if (i < bytes.size()) {
+                std::snprintf(cell, sizeof cell, " %02X", bytes[i]);
+                ascii += std::isprint(bytes[i]) ? static_cast<char>(bytes[i]) : '.';
+            } else {
+                std::snprintf(cell, sizeof cell, "   ");
+            }
+            out += cell;
+        }
+        out += "  |" + ascii + "|\n";
+    }
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> ParseHex(const std::string& text) {
+    std::string digits;
+    for (char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c)) || c == ':') continue;
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+        digits += c;
+    }
+    if (digits.size() % 2 != 0) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return bytes;
+}
+
+std::string ToHex(const std::uint8_t* bytes, std::size_t n) {
+    std::string out;
+    char cell[4];
+    for (std::size_t i = 0; i < n; ++i) {
+        std::snprintf(cell, sizeof cell, "%02X", bytes[i]);
+        out += cell;
+    }
+    return out;
+}
+
+}  // namespace tool

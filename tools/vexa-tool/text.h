@@ -1,0 +1,23 @@
+// Text helpers of the tool: GBK messages to UTF-8, hex dumps, hex input.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tool {
+
+// The library's message texts are GBK; terminals want UTF-8.
+std::string GbkToUtf8(const std::string& gbk);
+
+// "0000  A2 13 10 91 ...  |....|" lines, 16 bytes each, offsets from `base`.
+std::string HexDump(const std::vector<std::uint8_t>& bytes, long base);
+
+// Hex digits, blanks allowed between bytes ("A2 13" or "a213"); nullopt when
+// the text is not a whole number of hex bytes.
+std::optional<std::vector<std::uint8_t>> ParseHex(const std::string& text);
+
+std::string ToHex(const std::uint8_t* bytes, std::size_t n);
+
+}  // namespace tool
