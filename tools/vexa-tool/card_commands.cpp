@@ -16,10 +16,9 @@ constexpr int kSle4428 = 4;
 
 int Read(Session& s, const Args& a) {
     const long offset = Number(a[0]);
-    std::vector<std::uint8_t> buf(Count(a[1]));
-    const int st = IC_Read(s.icdev, offset, static_cast<int32_t>(buf.size()), buf.data());
-    if (st == 0) std::fputs(HexDump(buf, offset).c_str(), stdout);
-    return st;
+    return ReadAndDump(offset, a[1], [&](int32_t n, std::uint8_t* out) {
+        return IC_Read(s.icdev, offset, n, out);
+    });
 }
 
 int Write(Session& s, const Args& a) {
@@ -28,12 +27,11 @@ int Write(Session& s, const Args& a) {
 }
 
 int FlashRead(Session& s, const Args& a) {
+    const long page = Number(a[0]);
     const long offset = Number(a[1]);
-    std::vector<std::uint8_t> buf(Count(a[2]));
-    const int st =
-        IC_DirectRead(s.icdev, Number(a[0]), offset, static_cast<int32_t>(buf.size()), buf.data());
-    if (st == 0) std::fputs(HexDump(buf, offset).c_str(), stdout);
-    return st;
+    return ReadAndDump(offset, a[2], [&](int32_t n, std::uint8_t* out) {
+        return IC_DirectRead(s.icdev, page, offset, n, out);
+    });
 }
 
 int FlashWrite(Session& s, const Args& a) {

@@ -1,5 +1,6 @@
 #include "commands_common.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "text.h"
@@ -36,6 +37,14 @@ std::vector<std::uint8_t> CodeBytes(const std::string& hex) {
     if (code.size() != 2 && code.size() != 3)
         throw UsageError("a code is 4 (SLE4428) or 6 (SLE4442) hex digits: " + hex);
     return code;
+}
+
+int ReadAndDump(long offset, const std::string& length,
+                const std::function<int(std::int32_t n, std::uint8_t* out)>& read) {
+    std::vector<std::uint8_t> buf(Count(length));
+    const int st = read(static_cast<std::int32_t>(buf.size()), buf.data());
+    if (st == 0) std::fputs(HexDump(buf, offset).c_str(), stdout);
+    return st;
 }
 
 bool LastCallSucceeded() {

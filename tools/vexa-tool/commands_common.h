@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ std::size_t Count(const std::string& text);
 std::vector<std::uint8_t> Bytes(const std::string& hex);
 // A security code: 2 (SLE4428) or 3 (SLE4442) bytes.
 std::vector<std::uint8_t> CodeBytes(const std::string& hex);
+// Reads `length` bytes with `read(buffer)` and prints them as a hex dump
+// with addresses from `offset`; returns the read's status.
+int ReadAndDump(long offset, const std::string& length,
+                const std::function<int(std::int32_t n, std::uint8_t* out)>& read);
 // Whether the library's last-error register says "success".
 bool LastCallSucceeded();
 

@@ -65,10 +65,9 @@ int Detect(Session& s, const Args&) {
 
 int DeviceRead(Session& s, const Args& a) {
     const long offset = Number(a[0]);
-    std::vector<std::uint8_t> buf(Count(a[1]));
-    const int st = IC_ReadDevice(s.icdev, offset, static_cast<int32_t>(buf.size()), buf.data());
-    if (st == 0) std::fputs(HexDump(buf, offset).c_str(), stdout);
-    return st;
+    return ReadAndDump(offset, a[1], [&](int32_t n, std::uint8_t* out) {
+        return IC_ReadDevice(s.icdev, offset, n, out);
+    });
 }
 
 int DeviceWrite(Session& s, const Args& a) {
