@@ -177,7 +177,12 @@ TEST_F(TransportTest, DeviceNumbersWithoutAnOpenReaderTouchNothing) {
         EXPECT_EQ(vexa::ReceiveResponse(dev, out), vexa::kReceiveFailed) << dev;
         EXPECT_EQ(IC_InitType(dev, 64), vexa::kSendFailed) << dev;
     }
-    EXPECT_TRUE(host.log.empty());
+    // The reduced build has no table to check a number against; the host
+    // refuses every handle it did not hand out.
+    for (const sim::ReportRecord& r : host.log) EXPECT_FALSE(r.accepted);
+    if constexpr (!vexa::kReducedBuild) {
+        EXPECT_TRUE(host.log.empty());
+    }
     EXPECT_TRUE(host.waits.empty());
 }
 
