@@ -7,7 +7,7 @@
 
 #include "../include/vexa.h"
 #include "../link/status.h"
-#include "sle_command.h"
+#include "card_command.h"
 
 namespace vexa {
 
@@ -20,10 +20,6 @@ constexpr std::uint8_t kWrite24C64 = 0xB3;
 constexpr std::uint8_t kReadFlash = 0xAE;
 constexpr std::uint8_t kWriteFlash = 0xAF;
 
-std::array<std::uint8_t, 3> EepromHeader(std::int16_t address, std::uint8_t count) {
-    return {AddressLow(address), AddressHigh(address), count};
-}
-
 std::array<std::uint8_t, 5> FlashHeader(std::int16_t page, std::int16_t offset,
                                         std::uint8_t count) {
     return {AddressHigh(page), AddressLow(page), AddressHigh(offset), AddressLow(offset), count};
@@ -34,7 +30,7 @@ std::int32_t ReadEeprom(std::int32_t icdev, std::uint8_t code, std::int32_t addr
     const std::int16_t a = Low16(address);
     if (a < 0) return kLengthError;
     const std::uint8_t n = Low8(count);
-    return ReadInto(icdev, code, EepromHeader(a, n), out, n);
+    return ReadInto(icdev, code, AddressAndCount(a, n), out, n);
 }
 
 // A count that does not fit one frame (above 248) gives -20 in SendWithData.
@@ -44,7 +40,7 @@ std::int32_t WriteEeprom(std::int32_t icdev, std::uint8_t code, std::int32_t add
     const std::int16_t a = Low16(address);
     const std::int16_t n = Low16(count);
     if (a < 0) return kLengthError;
-    return SendWithData(icdev, code, EepromHeader(a, Low8(n)), data, n, drop_extra_chunk);
+    return SendWithData(icdev, code, AddressAndCount(a, Low8(n)), data, n, drop_extra_chunk);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "../include/vexa.h"
 #include "../link/status.h"
-#include "sle_command.h"
+#include "card_command.h"
 
 namespace vexa {
 
@@ -19,10 +19,6 @@ constexpr std::uint8_t kWriteProtected = 0xBF;
 
 constexpr std::size_t kCodeSize = 2;
 constexpr std::uint8_t kFlagWritable = 1;
-
-std::array<std::uint8_t, 3> AddressAndCount(std::int16_t address, std::uint8_t count) {
-    return {AddressLow(address), AddressHigh(address), count};
-}
 
 std::int32_t Write(std::int32_t icdev, std::uint8_t command, std::int32_t address,
                    std::int32_t count, const std::uint8_t* data) {

@@ -5,7 +5,7 @@
 
 #include "../include/vexa.h"
 #include "../link/status.h"
-#include "sle_command.h"
+#include "card_command.h"
 
 namespace vexa {
 

@@ -1,4 +1,4 @@
-#include "sle_command.h"
+#include "card_command.h"
 
 #include <algorithm>
 #include <array>

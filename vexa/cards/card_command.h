@@ -1,8 +1,9 @@
-// The exchange shared by the SLE4442 and SLE4428 single-command operations:
-// the reader either echoes the command code, or refuses with an answer word
+// The exchange shared by the memory cards' single-command operations: the
+// reader either echoes the command code, or refuses with an answer word
 // (wrong code, locked card, no card), which is passed on as the status.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -39,12 +40,17 @@ std::int32_t ReadInto(std::int32_t icdev, std::uint8_t code, std::span<const std
 // whose LEN would read as success, gives -20).
 std::int32_t ExactLength(const Response& r, std::size_t expected);
 
-// Address bytes of the SLE4428 commands: low byte first.
 constexpr std::uint8_t AddressLow(std::int16_t a) {
     return static_cast<std::uint8_t>(a & 0xFF);
 }
 constexpr std::uint8_t AddressHigh(std::int16_t a) {
     return static_cast<std::uint8_t>(a >> 8);
+}
+
+// The header of the 24Cxx and SLE4428 commands: address low byte first,
+// then the count.
+constexpr std::array<std::uint8_t, 3> AddressAndCount(std::int16_t address, std::uint8_t count) {
+    return {AddressLow(address), AddressHigh(address), count};
 }
 
 }  // namespace vexa
