@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sim/card_factory.h"
+#include "sim_fake_card.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -91,6 +92,14 @@ TEST_F(DetectionTest, LockedAndProtectedSle4442IsFoundAndUntouched) {
     EXPECT_NE(locked, fresh);
     EXPECT_EQ(IC_CheckCard(icdev), 8);
     EXPECT_EQ(reader().card()->Save(), locked);
+}
+
+// A card of no family the library knows, refusing every command.
+TEST_F(DetectionTest, CardOfNoKnownFamilyIsNotRecognised) {
+    auto card = std::make_unique<sim_test::FakeCard>();
+    card->reply = sim::Refuse(0x61D8);
+    reader().Insert(std::move(card));
+    EXPECT_EQ(IC_CheckCard(icdev), -25);
 }
 
 // Pulled before the size probe writes anything, the card is left untouched
