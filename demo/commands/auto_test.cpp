@@ -57,6 +57,9 @@ void RunTest(CDemoView& view) {
         wait.End();
         view.Ui().MessageBox("Connect Error!", text::kMessage, MsgButtons::kOk,
                              MsgIcon::kInformation);
+        // The panel keeps its texts across repaints; these would claim a
+        // test still running.
+        view.EraseStatusLines();
         return;
     }
     std::optional<int> found;

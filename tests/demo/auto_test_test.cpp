@@ -103,6 +103,9 @@ TEST(AutoTestTest, AnUnpluggedReaderShowsOnlyConnectError) {
     EXPECT_EQ(demo.view().m_nCardType, -1);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kMain));
     EXPECT_EQ(demo.ui.wait_cursor_depth, 0);
+    // The test is over: neither its progress texts nor the last result stay.
+    EXPECT_EQ(demo.Status(1), "");
+    EXPECT_EQ(demo.Status(2), "");
 }
 
 TEST(AutoTestTest, AReaderStatusOtherThanNoCardIsAnUnknownCard) {
