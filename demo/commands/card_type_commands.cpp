@@ -35,10 +35,13 @@ constexpr HandSelection kHandSelections[] = {
     {cmd::kAt88sc1608, card::kAt88sc1608, false},
 };
 
-// Shows the new card type in the view before the library is told.
+// Shows the new card type in the view before the library is told. The
+// panel's texts belong to the old card type's commands: they go with its
+// menu.
 void ShowCardType(CDemoView& view, int card_type) {
     view.m_nCardType = card_type;
     view.m_bImageShown = 0;
+    view.EraseStatusLines();
     view.SwitchMenu(card_type);
     view.DrawTypeName(card_type);
     view.SetCapacity(card_type);
@@ -78,6 +81,7 @@ void OnSelectSam(CDemoView& view, int id) {
         view.m_nCardType = card::kNone;
         return;
     }
+    view.EraseStatusLines();
     view.SwitchMenu(card::kSam);
 }
 

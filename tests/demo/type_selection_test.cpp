@@ -94,6 +94,7 @@ TEST(TypeSelectionTest, CpuShowsTheProtocolOfTheReset) {
     EXPECT_EQ(demo.view().m_nCpuProtocol, 1);
     EXPECT_EQ(demo.TypeName(), "CPU T=1");
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kCpu));
+    EXPECT_EQ(demo.Status(2), "") << "the 24C02's \"Set Succeed\" went with its menu";
 }
 
 TEST(TypeSelectionTest, CpuWithoutAnswerClearsTheTypeButKeepsTheMenu) {
@@ -103,6 +104,7 @@ TEST(TypeSelectionTest, CpuWithoutAnswerClearsTheTypeButKeepsTheMenu) {
     EXPECT_EQ(demo.view().m_nCardType, -1);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kCpu));
     EXPECT_TRUE(demo.ui.messages.empty());
+    EXPECT_EQ(demo.Status(2), "") << "no \"Test Succeed\" left from the 24C02";
 }
 
 TEST(TypeSelectionTest, SamSelectsItsSlot) {
@@ -113,6 +115,8 @@ TEST(TypeSelectionTest, SamSelectsItsSlot) {
     EXPECT_EQ(vexa::CurrentSelection().card_type, 14);
     EXPECT_EQ(demo.TypeName(), "SAM CARD");
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kCpu));
+    EXPECT_EQ(demo.Status(1), "") << "the auto test's result went with its menu";
+    EXPECT_EQ(demo.Status(2), "");
     demo.Command(demo::cmd::kSam);
     EXPECT_EQ(vexa::CurrentSelection().card_type, 13);
     demo.Command(demo::cmd::kSam15);
