@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "sim/card_24c.h"
 #include "sim/card_factory.h"
 #include "sim_fake_card.h"
 #include "sim_fixture.h"
@@ -114,6 +115,32 @@ TEST_F(DetectionTest, CardPulledHalfwayIsLeftUntouched) {
         ASSERT_NE(reader().pulled_card(), nullptr);
         EXPECT_EQ(reader().pulled_card()->Save(), before);
     }
+}
+
+// A 24C02 whose reader fails the n-th read command (counted from 1).
+class EepromFailingOneRead : public sim::Eeprom24CCard {
+  public:
+    explicit EepromFailingOneRead(int failing_read)
+        : Eeprom24CCard(sim::k24C02), reads_left_(failing_read) {}
+    sim::Reply Handle(const sim::Command& cmd) override {
+        if (cmd.code == 0xB0 && --reads_left_ == 0) return sim::Refuse(0x61D8);
+        return Eeprom24CCard::Handle(cmd);
+    }
+
+  private:
+    int reads_left_;
+};
+
+// The third read is the one proving the byte written at address 0: its failure
+// ends the probe with its status, instead of taking the card for a 24C64 and
+// writing to it with two-byte addresses.
+TEST_F(DetectionTest, FailedReadBackOfTheFirstByteEndsTheSizeProbe) {
+    reader().Insert(std::make_unique<EepromFailingOneRead>(3));
+    const std::string before = reader().card()->Save();
+    EXPECT_EQ(IC_Check_24C02(icdev), 0x61D8);
+    EXPECT_EQ(vexa::LastError(), 0x61D8);
+    EXPECT_EQ(reader().card()->Save(), before);
+    for (const auto& f : SentFrames()) EXPECT_NE(f[1], 0xB3);
 }
 
 }  // namespace

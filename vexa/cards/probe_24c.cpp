@@ -49,7 +49,7 @@ class Probe {
     }
     void RestoreByte0() { Write(0, 1, &byte0_); }
 
-    bool ByteWriteHolds();
+    std::int32_t TestByteWrite();
     std::int32_t Test24C64();
     std::int32_t TestBlocks(std::int32_t upper, std::int32_t size);
     std::int32_t Test24C02();
@@ -64,7 +64,8 @@ std::int32_t Probe::Run() {
     if (st != kOk) return Finish(st);
     st = Read(0, 1, &byte0_);
     if (st != kOk) return Finish(st);
-    if (!ByteWriteHolds()) return Test24C64();
+    st = TestByteWrite();
+    if (st != kNextSize) return st;
     struct Step {
         std::int32_t upper;
         std::int32_t size;
@@ -76,11 +77,18 @@ std::int32_t Probe::Run() {
     return Test24C02();
 }
 
-// One-byte-address cards take a byte at address 0; a 24C64 does not.
-bool Probe::ByteWriteHolds() {
-    if (Write(0, 1, &kPatternByte) != kOk) return false;
+// One-byte-address cards take a byte at address 0; a 24C64 does not. A
+// read-back that fails says nothing about the size: it ends the probe rather
+// than sending two-byte addresses to what may well be a smaller card.
+std::int32_t Probe::TestByteWrite() {
+    if (Write(0, 1, &kPatternByte) != kOk) return Test24C64();
     std::uint8_t back = 0;
-    return Read(0, 1, &back) == kOk && back == kPatternByte;
+    const std::int32_t st = Read(0, 1, &back);
+    if (st != kOk) {
+        RestoreByte0();
+        return Finish(st);
+    }
+    return back == kPatternByte ? kNextSize : Test24C64();
 }
 
 std::int32_t Probe::Test24C64() {
