@@ -67,6 +67,15 @@ TEST_F(SelectTest, StatusByteOtherThan90IsTheResult) {
     EXPECT_EQ(selection().card_type, 16);
 }
 
+// A status byte of 0 would come back as 0, which every caller takes for
+// success: the selection has to be recorded with it.
+TEST_F(SelectTest, StatusByteZeroIsSuccessAndRecorded) {
+    reader().faults.scripted_response = sim::ResponseFrame(sim::Echo(0xA5, {0x00}));
+    EXPECT_EQ(IC_InitType(icdev, 16), 0);
+    EXPECT_EQ(selection().card_type, 16);
+    EXPECT_EQ(selection().reader_code, vexa::kReader4442);
+}
+
 TEST_F(SelectTest, TransportFailureIsReturnedAndRecordsNothing) {
     reader().faults.wrong_check = true;
     EXPECT_EQ(IC_InitType(icdev, 4), vexa::kChecksumError);

@@ -53,10 +53,12 @@ int16_t IC_InitType(int32_t icdev, int32_t type) {
     }
     Response r;
     const std::array<std::uint8_t, 1> data{reader};
-    const std::int32_t st = Exchange(icdev, kSelectCommand, data, r);
+    const std::int32_t st = EchoStatus(Exchange(icdev, kSelectCommand, data, r), r, kSelectCommand);
     if (st != kOk) return Finish(st);
-    if (!r.Echoes(kSelectCommand)) return Finish(r.AnswerWord());
-    if (r.Len() == 1 && r.Data()[0] != 0x90) return Finish(r.Data()[0]);
+    // A status byte of 0 returned as the result would read as success with
+    // nothing recorded: it is taken as success.
+    const std::uint8_t status = r.Data()[0];
+    if (r.Len() == 1 && status != 0x90 && status != kOk) return Finish(status);
     sel.card_type = code;
     sel.reader_code = reader;
     return Finish(kOk);
