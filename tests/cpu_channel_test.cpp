@@ -134,6 +134,24 @@ TEST_F(CpuChannel, RefusedResetChangesNothing) {
     EXPECT_EQ(text, "untouched");
 }
 
+// An answer without the echo whose word reads 0000 is still a refusal: it must
+// neither pass for success nor leave its bytes as ATR or response.
+TEST_F(CpuChannel, RefusalWithWordZeroIsAFailureAndChangesNothing) {
+    Insert(sim::CpuT1Profile());
+    Reset();
+    Apdu(kGetChallenge);  // sequence bit now 0x40
+    unsigned char len = 0x77;
+    Bytes out(255, 0x55);
+    reader().faults.answer_word = 0x0000;
+    EXPECT_EQ(IC_CpuReset(icdev, &len, out.data()), vexa::kLengthError);
+    EXPECT_EQ(IC_CpuGetProtocol(icdev), 1);
+    EXPECT_EQ(vexa::CurrentCpuState().send_sequence, 0x40);
+    reader().faults.answer_word = 0x0000;
+    EXPECT_EQ(IC_CpuApdu(icdev, 5, kGetChallenge.data(), &len, out.data()), vexa::kLengthError);
+    EXPECT_EQ(len, 0x77);
+    EXPECT_EQ(out, Bytes(255, 0x55));
+}
+
 TEST_F(CpuChannel, GetChallengeUnderT0TravelsAsTheBareBody) {
     Insert();
     Reset();

@@ -19,6 +19,14 @@ std::int32_t Send(std::int32_t icdev, std::uint8_t code, std::span<const std::ui
     return SendFrame(icdev, frame.data(), drop_extra_chunk);
 }
 
+// An answer without the echo is a refusal even when its word reads 0000: the
+// reader did not carry the command out, so the call must not report success
+// and go on to use the answer's bytes.
+std::int32_t RefusalStatus(const Response& r) {
+    const std::int32_t word = r.AnswerWord();
+    return word != kOk ? word : kLengthError;
+}
+
 }  // namespace
 
 std::int32_t Response::AnswerWord() const {
@@ -39,12 +47,12 @@ std::int32_t SendOnly(std::int32_t icdev, std::uint8_t code, std::span<const std
 
 std::int32_t EchoStatus(std::int32_t transport, const Response& r, std::uint8_t code) {
     if (transport != kOk) return transport;
-    return r.Echoes(code) ? kOk : r.AnswerWord();
+    return r.Echoes(code) ? kOk : RefusalStatus(r);
 }
 
 std::int32_t StatusByteStatus(std::int32_t transport, const Response& r, std::uint8_t code) {
     if (transport != kOk) return transport;
-    if (!r.Echoes(code)) return r.AnswerWord();
+    if (!r.Echoes(code)) return RefusalStatus(r);
     return r.Data()[0] == 0x90 ? kOk : r.Data()[0];
 }
 

@@ -29,11 +29,12 @@ std::int32_t Exchange(std::int32_t icdev, std::uint8_t code, std::span<const std
 // Sends a command whose answer is not read.
 std::int32_t SendOnly(std::int32_t icdev, std::uint8_t code, std::span<const std::uint8_t> data);
 
-// Echo -> 0; otherwise the answer word. Transport failures pass through.
+// Echo -> 0; otherwise the answer word (-20 for a word of 0000, which would
+// read as success). Transport failures pass through.
 std::int32_t EchoStatus(std::int32_t transport, const Response& r, std::uint8_t code);
 
 // Echo with first data byte 0x90 -> 0, with another first byte -> that byte;
-// no echo -> the answer word. Transport failures pass through.
+// no echo -> as EchoStatus. Transport failures pass through.
 std::int32_t StatusByteStatus(std::int32_t transport, const Response& r, std::uint8_t code);
 
 }  // namespace vexa
