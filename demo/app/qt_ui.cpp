@@ -176,7 +176,12 @@ void QtUi::DrawText(int x, int y, std::string_view text, Rgb fg, Rgb bg, Font fo
     QPainter& painter = painter_ ? *painter_ : own.emplace(&screen_);
     const QRect area = DrawOpaqueText(painter, x, y, text, fg, bg,
                                       font == Font::kFixed ? fixed_font_ : panel_font_, font);
-    if (canvas_ && !painter_) canvas_->update(area);
+    if (canvas_ && !painter_) {
+        own.reset();
+        // The program often blocks in the library right after drawing (its
+        // progress texts): show the text now, as on a window's device context.
+        canvas_->repaint(area);
+    }
 }
 
 void QtUi::DrawBitmap(int /*bitmap_id*/, int x, int y) {

@@ -19,6 +19,7 @@
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
 #include "demo/res/command_ids.h"
+#include "demo/view/library_imports.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
 #include "tests/sim_fixture.h"
@@ -130,6 +131,43 @@ TEST_F(QtWindowTest, ThePageDialogTakesThePageTyped) {
     EXPECT_EQ(title, "input page");
     EXPECT_EQ(app.View().m_nZone, 5);
     EXPECT_EQ(app.View().m_nReadState, 2);
+}
+
+// Paints of the view while "Read Card" runs, and how many had come when the
+// program asked the reader whether a card is there.
+int g_paints = 0;
+int g_paints_when_asked = -1;
+
+class PaintCounter : public QObject {
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++g_paints;
+        return false;
+    }
+};
+
+int16_t StatusCountingPaints(int32_t icdev) {
+    g_paints_when_asked = g_paints;
+    return IC_Status(icdev);
+}
+
+// The program blocks in the library right after drawing "Reading....": the
+// window has to show it then, not once the command is over.
+TEST_F(QtWindowTest, ProgressTextsAreOnScreenWhileTheReaderWorks) {
+    demo::QtUi ui;
+    demo::CDemoApp app(ui);
+    ModalWatcher watcher;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    ProcessUntil([] { return false; });
+    PaintCounter counter;
+    ui.Window()->centralWidget()->installEventFilter(&counter);
+    g_paints = 0;
+    const auto status = demo::Lib().IC_Status;
+    demo::Lib().IC_Status = StatusCountingPaints;
+    app.OnCommand(demo::cmd::kReadCard);
+    demo::Lib().IC_Status = status;
+    EXPECT_GT(g_paints_when_asked, 0);
 }
 
 // Prints the median time of painting one full page; timings are reported,
