@@ -55,6 +55,11 @@ TEST_F(SelectTest, RefusedSelectKeepsTheSelectionButNotThe24C64Flag) {
     EXPECT_EQ(selection().card_type, 192);
     EXPECT_EQ(selection().reader_code, 0x10);
     EXPECT_EQ(selection().mode_24c64, 0);
+    // A refusal whose word reads 0000 is no success either.
+    reader().faults.answer_word = 0x0000;
+    EXPECT_EQ(IC_InitType(icdev, 16), vexa::kLengthError);
+    EXPECT_EQ(selection().card_type, 192);
+    EXPECT_EQ(selection().reader_code, 0x10);
 }
 
 TEST_F(SelectTest, StatusByteOtherThan90IsTheResult) {
