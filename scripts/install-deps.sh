@@ -3,8 +3,19 @@
 # that are not there yet.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev python3 python3-pytest)
+packages=(
+    # build, tests, benchmarks, the Demo
+    cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev python3 python3-pytest fonts-liberation fonts-dejavu-core
+    # clang build, fuzzers and their coverage
+    clang libclang-rt-14-dev llvm-14
+    # Debian packages
+    dpkg-dev fakeroot file
+    # the kernel test in a virtual machine
+    qemu-system-x86 busybox-static cpio xz-utils zstd
+    # PC/SC
+    pcscd pcsc-tools opensc python3-pyscard libpcsclite-dev
+)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
