@@ -22,62 +22,12 @@
 #include "demo/view/library_imports.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
+#include "tests/demo/qt_test_support.h"
 #include "tests/sim_fixture.h"
 
 namespace {
 
-// Runs the event loop until `done` holds, without waiting for real time.
-template <class Done>
-bool ProcessUntil(Done done) {
-    for (int round = 0; round < 1000 && !done(); ++round) QCoreApplication::processEvents();
-    return done();
-}
-
-// A message box or dialog would stop the test: close any that opens and
-// count it.
-class ModalWatcher {
-  public:
-    ModalWatcher() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ++closed;
-                modal->close();
-            }
-        });
-        timer_.start(0);
-    }
-    int closed = 0;
-
-  private:
-    QTimer timer_;
-};
-
-QString Screenshot(const char* name) {
-    QDir().mkpath(DEMO_SCREENSHOT_DIR);
-    return QString(DEMO_SCREENSHOT_DIR) + "/" + name;
-}
-
-// Colours in the dump of a shown SLE4442: red or yellow bytes 0 to 31, white
-// bytes beyond.
-int CountPixels(const QImage& image, QRect area, QColor colour) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) count += image.pixelColor(x, y) == colour;
-    }
-    return count;
-}
-
-class QtWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        host.AddReader();
-        host.reader().Insert(sim::MakeCard("sle4442"));
-        vexa::InstallHidHost(&host);
-    }
-    void TearDown() override { sim_test::ResetLibrary(); }
-
-    sim::SimHost host;
-};
+using namespace qt_test;
 
 TEST_F(QtWindowTest, StartsFindsTheCardReadsItAndLeavesScreenshots) {
     demo::QtUi ui;
@@ -195,10 +145,3 @@ TEST_F(QtWindowTest, PaintTimeOfOnePage) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
