@@ -64,7 +64,9 @@ void CDemoApp::OnKeyDown(Key key) {
     if (created_) view_->OnKeyDown(key);
 }
 
-void CDemoApp::OnChar(char /*ch*/) {}
+void CDemoApp::OnChar(char ch) {
+    if (created_) view_->OnChar(ch);
+}
 
 void CDemoApp::OnLButtonDown(int x, int y) {
     if (created_) view_->OnLButtonDown(x, y);

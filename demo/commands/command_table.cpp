@@ -32,6 +32,7 @@ constexpr CommandRange kViewCommands[] = {
     {cmd::kSam, cmd::kSam, OnSelectSam},
     {cmd::kSam14, cmd::kSam15, OnSelectSam},
     {cmd::kReadCard, cmd::kReadCard, OnReadCard},
+    {cmd::kWriteCard, cmd::kWriteCard, OnWriteCard},
     {cmd::kPowerDown, cmd::kPowerDown, OnPowerDown},
     {cmd::kEject, cmd::kEject, OnEject},
     {cmd::kAutoTest, cmd::kAutoTest, OnAutoTest},

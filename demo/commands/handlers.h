@@ -16,6 +16,7 @@ void OnReadCard(CDemoView& view, int id);
 void OnPowerDown(CDemoView& view, int id);
 void OnEject(CDemoView& view, int id);
 void OnAutoTest(CDemoView& view, int id);
+void OnWriteCard(CDemoView& view, int id);
 
 // The reader.
 void OnSelectPort(CDemoView& view, int id);

@@ -1,4 +1,5 @@
-// Reading the card into the view, powering it down and ejecting it.
+// Reading the card into the view, editing it, powering it down and ejecting
+// it.
 #include <algorithm>
 #include <string>
 
@@ -99,6 +100,10 @@ void OnReadCard(CDemoView& view, int /*id*/) {
     const bool stale = !loaded && view.m_nReadState == read_state::kImageShown;
     ReportRead(view, stale ? read_state::kReadFailed : view.m_nReadState);
     for (int i = 0; i < 4; ++i) view.Ui().Beep();
+}
+
+void OnWriteCard(CDemoView& view, int /*id*/) {
+    view.EnterEditMode();
 }
 
 void OnPowerDown(CDemoView& view, int /*id*/) {

@@ -25,6 +25,12 @@ class CDemoDoc {
     std::uint8_t Byte(int offset) const {
         return static_cast<std::uint8_t>(m_AsciiCells[offset][0]);
     }
+    // Sets one byte in both cells.
+    void SetByte(int offset, std::uint8_t value);
+    // Notes that the 16-byte row starting at `row_offset` was edited. A
+    // repetition of the last entry is not noted again; a full list keeps
+    // each row once, so that no edited row goes unwritten.
+    void RecordModifiedRow(std::int32_t row_offset);
 
     std::int32_t m_nModifiedRows = 0;
     std::array<std::int32_t, kModifiedRowCapacity> m_ModifiedRows{};

@@ -22,30 +22,6 @@ void CDemoView::OnDestroy() {
     Lib().IC_ExitComm(m_icdev);
 }
 
-void CDemoView::OnLButtonDown(int x, int y) {
-    const bool in_exit_area = x >= screen::kExitLeft && x < screen::kExitRight &&
-                              y >= screen::kExitTop && y < screen::kExitBottom;
-    if (in_exit_area && ui_.MessageBox("Exit System ?", text::kMessage, MsgButtons::kYesNo,
-                                       MsgIcon::kQuestion) == MsgAnswer::kYes) {
-        ui_.DestroyMainWindow();
-    }
-}
-
-void CDemoView::OnKeyDown(Key key) {
-    if (key != Key::kEscape) return;
-    if (m_bEditMode) {
-        m_bEditMode = 0;
-        m_nCaretPane = 0;
-        ui_.HideCaret();
-        for (int line = 1; line <= 3; ++line) EraseStatus(line);
-        return;
-    }
-    if (ui_.MessageBox("Quit Application?", "Warning...", MsgButtons::kYesNo, MsgIcon::kQuestion) ==
-        MsgAnswer::kYes) {
-        ui_.DestroyMainWindow();
-    }
-}
-
 void CDemoView::SwitchMenu(int card_type) {
     ui_.SetMenuBar(LoadMenuBar(MenuBarFor(card_type)));
     // Over USB the device control dialog has nothing to talk to.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "demo/view/card_layouts.h"
+#include "demo/view/caret_moves.h"
 #include "demo/view/demo_doc.h"
 #include "demo/view/screen_layout.h"
 #include "demo/view/ui_port.h"
@@ -39,6 +40,16 @@ class CDemoView {
     void OnDraw();
     void OnLButtonDown(int x, int y);
     void OnKeyDown(Key key);
+    void OnChar(char ch);
+
+    // ---- Editing ----
+    // "Write Card": shows the caret over the image with the editing hints.
+    void EnterEditMode();
+    // An image read from the card is on screen (a failed read or a new card
+    // type leaves none, whatever was drawn before).
+    bool ImageLoaded() const {
+        return m_bImageShown && m_nReadState == read_state::kImageShown;
+    }
 
     // ---- Operations the commands share ----
     // Loads the card into the document; 0 when an image was loaded.
@@ -77,6 +88,10 @@ class CDemoView {
     std::int32_t m_nCaretPane = 0;
     screen::Point m_ptCaret{screen::kHexLeft, screen::kDumpTop};
     std::int32_t m_bImageShown = 0;
+    // Row and column of the last click that found them (clicks beside the
+    // panes keep them).
+    std::int32_t m_nClickRow = 0;
+    std::int32_t m_nClickColumn = 0;
     std::int32_t m_nCharWidth = 0;
     std::int32_t m_nLineHeight = 0;
     std::array<std::uint8_t, 32> m_ProtState4442{};
@@ -95,6 +110,36 @@ class CDemoView {
     ReadResult ReadCardBytes(int card_type, std::uint8_t* buffer);
     ReadResult ReadSle4428(std::uint8_t* buffer);
     void RedrawStatusLines();
+
+    // Editing (view_input.cpp, edit_typing.cpp, write_back.cpp, paging.cpp).
+    void LeaveEditMode();
+    void ClickCaret(int x, int y);
+    CaretSpot Spot() const { return SpotAt(m_ptCaret, CaretPane(), m_nPage); }
+    Pane CaretPane() const { return m_nCaretPane == 0 ? Pane::kHex : Pane::kChar; }
+    CardExtent Extent() const { return {m_nCardSize, m_nPageCount}; }
+    // Puts the caret on `spot`, drawing its page when that changes.
+    void GoTo(const CaretSpot& spot, Pane pane);
+    void HandleEditKey(Key key);
+    void TypeHexDigit(char digit);
+    void TypeCharacter(char ch);
+    // Both cells of a byte of the current page.
+    void DrawByte(int offset, Rgb colour);
+    Rgb CharEntryColour(int offset) const;
+    void ToggleProtectionMark();
+    void WriteBack();
+    bool WriteRows(const std::uint8_t* page_buffer, bool& failed);
+    bool WriteProtection();
+    bool RereadAfterFailure();
+    void ShowWrittenRow(int row_offset, int length);
+    void ReadBackFlashPage();
+    void PageUp();
+    void PageDown();
+    void ShowErrorCounter();
+    void ShowPage(int page, bool caret_to_origin);
+    bool ProtectedMemoryCard() const;
+
+    // The error counter covers the dump: nothing can be edited under it.
+    bool counter_shown_ = false;
 
     UiPort& ui_;
     CDemoDoc& doc_;

@@ -28,7 +28,12 @@
     X(IC_SetUserZone)           \
     X(IC_ReadUserZone)          \
     X(IC_ReadConfigZone)        \
-    X(IC_WriteConfigZone)
+    X(IC_WriteConfigZone)       \
+    X(IC_WriteUserZone)         \
+    X(IC_WriteProtection)       \
+    X(IC_WriteWithProtection)   \
+    X(IC_ReadCount_SLE4442)     \
+    X(IC_ReadCount_SLE4428)
 
 namespace demo {
 

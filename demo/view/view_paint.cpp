@@ -29,6 +29,7 @@ std::string HexOffset(int offset) {
 
 void CDemoView::OnDraw() {
     ui_.DrawBitmap(screen::kBackgroundBitmap, 0, 0);
+    counter_shown_ = false;
     if (m_nReadState == read_state::kImageShown) {
         DrawPage();
     } else {
@@ -59,6 +60,7 @@ void CDemoView::BlankDump() {
 
 void CDemoView::DrawPage() {
     m_bImageShown = 1;
+    counter_shown_ = false;
     BlankDump();
     BuildAt88sc1608Layout();
     const CardLayout* layout = m_Layouts.Find(m_nCardType);
