@@ -21,6 +21,7 @@ build_and_test() {
 }
 
 build_and_test build
+scripts/kernel-test.sh build
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     build_and_test build-asan -DVEXA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 echo "All tests passed."

@@ -1,0 +1,28 @@
+// The scenario's hold on the virtual reader: the uhid-reader program, started
+// and commanded through its standard input (virtual_reader.h lists the
+// commands).
+#pragma once
+
+#include <string>
+
+#include "child_process.h"
+
+namespace kernel_test {
+
+class ReaderControl {
+  public:
+    explicit ReaderControl(const std::string& program) : child_({program}) {}
+
+    bool started() const { return child_.started(); }
+    // True when the command was carried out; a refusal is told on stderr.
+    bool Do(const std::string& command);
+    // Report requests the reader has answered so far; -1 when it cannot tell.
+    long Reports();
+
+  private:
+    std::string Ask(const std::string& command);
+
+    ChildProcess child_;
+};
+
+}  // namespace kernel_test
