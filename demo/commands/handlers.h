@@ -18,6 +18,18 @@ void OnEject(CDemoView& view, int id);
 void OnAutoTest(CDemoView& view, int id);
 void OnWriteCard(CDemoView& view, int id);
 
+// Passwords.
+void OnCheckPass(CDemoView& view, int id);
+void OnCheckAreaPass(CDemoView& view, int id);
+void OnCheckErasePass(CDemoView& view, int id);
+void OnChangePass(CDemoView& view, int id);
+void OnChangeAreaPass(CDemoView& view, int id);
+
+// Fuses.
+void OnFuse(CDemoView& view, int id);
+void OnFuseState(CDemoView& view, int id);
+void OnCardFuse(CDemoView& view, int id);
+
 // The reader.
 void OnSelectPort(CDemoView& view, int id);
 void OnVersion(CDemoView& view, int id);

@@ -37,4 +37,21 @@ const DialogTemplate& PageDialogTemplate() {
     return kTemplate;
 }
 
+const DialogTemplate& PassDialogTemplate() {
+    static const DialogTemplate kTemplate = {
+        pass_dlg::kId,
+        "input pass",
+        180,
+        62,
+        "Times New Roman",
+        10,
+        {
+            {kIdStatic, ControlKind::kLabel, "input password:", 10, 12, 58, 10},
+            {pass_dlg::kPass, ControlKind::kEdit, "", 70, 10, 100, 13, style::kUpperCase},
+            {kIdOk, ControlKind::kDefaultButton, "ok", 30, 38, 50, 14},
+            {kIdCancel, ControlKind::kButton, "cancel", 100, 38, 50, 14},
+        }};
+    return kTemplate;
+}
+
 }  // namespace demo

@@ -18,7 +18,13 @@ constexpr int kPage = 1000;
 constexpr int kRange = 1001;
 }  // namespace page_dlg
 
+namespace pass_dlg {
+constexpr int kId = 102;
+constexpr int kPass = 1000;
+}  // namespace pass_dlg
+
 const DialogTemplate& AboutDialogTemplate();
 const DialogTemplate& PageDialogTemplate();
+const DialogTemplate& PassDialogTemplate();
 
 }  // namespace demo

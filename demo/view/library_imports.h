@@ -33,7 +33,28 @@
     X(IC_WriteProtection)       \
     X(IC_WriteWithProtection)   \
     X(IC_ReadCount_SLE4442)     \
-    X(IC_ReadCount_SLE4428)
+    X(IC_CheckPass_SLE4442)     \
+    X(IC_ChangePass_SLE4442)    \
+    X(IC_ReadCount_SLE4428)     \
+    X(IC_CheckPass_SLE4428)     \
+    X(IC_ChangePass_SLE4428)    \
+    X(IC_ReadCount_102)         \
+    X(IC_CheckPass_102)         \
+    X(IC_ChangePass_102)        \
+    X(IC_CheckAZPass_102)       \
+    X(IC_ChangeAZPass_102)      \
+    X(IC_Erase_102)             \
+    X(IC_Fuse_102)              \
+    X(IC_ReadCount_1604)        \
+    X(IC_CheckPass_1604)        \
+    X(IC_ChangePass_1604)       \
+    X(IC_Fuse_1604)             \
+    X(IC_ReadCount_1604B)       \
+    X(IC_CheckPass_1604B)       \
+    X(IC_ChangePass_1604B)      \
+    X(IC_Fuse_1604B)            \
+    X(IC_ReadFuse)              \
+    X(IC_WriteFuse)
 
 namespace demo {
 
