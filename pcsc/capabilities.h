@@ -1,0 +1,12 @@
+// What IFDHGetCapabilities tells pcscd and applications about a reader.
+#pragma once
+
+#include "ifd_interface.h"
+
+#include "reader_channel.h"
+
+namespace ifd {
+
+RESPONSECODE GetCapability(const ReaderChannel& channel, DWORD tag, PDWORD length, PUCHAR value);
+
+}  // namespace ifd

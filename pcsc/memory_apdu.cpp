@@ -1,0 +1,56 @@
+#include "memory_apdu.h"
+
+#include <algorithm>
+#include <array>
+
+#include "memory_commands.h"
+#include "vexa.h"
+
+namespace ifd {
+
+namespace {
+
+struct Entry {
+    std::uint8_t ins;
+    MemoryCommand run;
+};
+
+constexpr std::array kCommands{
+    Entry{0xA4, SelectCardType},   Entry{0xB0, ReadMemory},
+    Entry{0xD0, WriteMemory},      Entry{0x20, PresentCode},
+    Entry{0xD2, ChangeCode},       Entry{0xB1, ReadErrorCounter},
+    Entry{0xB2, ReadProtectionBits}, Entry{0xD1, WriteWithProtection},
+};
+
+// The library statuses the driver meets: a read-back that differs, and an
+// entry point this library does not offer.
+constexpr std::int32_t kWriteMismatch = -19;
+constexpr std::int32_t kNotSupported = -21;
+
+}  // namespace
+
+Reply FromLibraryStatus(std::int32_t status) {
+    if (status == kWriteMismatch) return Reply::Status(sw::kMemoryFailure);
+    if (status == kNotSupported) return Reply::Status(sw::kFunctionNotSupported);
+    if (status < 0) return Reply::Unreached();
+    return Reply::Status(sw::kExecutionError);
+}
+
+std::optional<Reply> OutsideCard(int size, int address, int length) {
+    if (address >= size) return Reply::Status(sw::kAddressOutsideCard);
+    if (address + length > size) return Reply::Status(sw::kPastCardEnd);
+    return std::nullopt;
+}
+
+Reply ExecuteMemoryApdu(std::int32_t icdev, MemoryCard& card, std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return Reply::Status(sw::kWrongLength);
+    if (bytes[0] != kPseudoClass) return Reply::Status(sw::kUnknownClass);
+    const auto apdu = ParseCommandApdu(bytes);
+    if (!apdu) return Reply::Status(sw::kWrongLength);
+    const auto* it = std::find_if(kCommands.begin(), kCommands.end(),
+                                  [&](const Entry& e) { return e.ins == apdu->ins; });
+    if (it == kCommands.end()) return Reply::Status(sw::kUnknownInstruction);
+    return it->run(icdev, card, *apdu);
+}
+
+}  // namespace ifd

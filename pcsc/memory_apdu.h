@@ -1,0 +1,19 @@
+// Memory cards through class-FF pseudo-APDUs: each command is mapped onto the
+// library's operations for the card's family and answered with a status word
+// as a card would give it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "memory_card.h"
+#include "status_words.h"
+
+namespace ifd {
+
+constexpr std::uint8_t kPseudoClass = 0xFF;
+
+// Leaves the library with the card's family selected, whatever the command.
+Reply ExecuteMemoryApdu(std::int32_t icdev, MemoryCard& card, std::span<const std::uint8_t> apdu);
+
+}  // namespace ifd

@@ -1,0 +1,151 @@
+#include "reader_channel.h"
+
+#include "memory_apdu.h"
+#include "vexa.h"
+
+namespace ifd {
+
+namespace {
+
+constexpr std::uint8_t kCpuCardType = 12;
+constexpr std::int16_t kNoCard = 1;
+constexpr std::uint8_t kT1 = 1;
+constexpr std::size_t kMaxShortApdu = 255;
+constexpr std::size_t kResponseArea = 256;
+
+// The reader whose card the library's selection belongs to, and that type.
+// Guarded by the driver lock like everything else here.
+const ReaderChannel* selection_owner = nullptr;
+std::uint8_t selection_type = 0;
+
+}  // namespace
+
+ReaderChannel::~ReaderChannel() {
+    if (kind_ != Kind::kNone) PowerDown();
+    if (selection_owner == this) selection_owner = nullptr;
+    IC_ExitComm(icdev_);
+}
+
+DWORD ReaderChannel::Protocol() const {
+    return kind_ == Kind::kCpu && cpu_protocol_ == kT1 ? SCARD_PROTOCOL_T1 : SCARD_PROTOCOL_T0;
+}
+
+void ReaderChannel::Forget() {
+    kind_ = Kind::kNone;
+    atr_.clear();
+}
+
+std::uint8_t ReaderChannel::SelectedType() const {
+    return kind_ == Kind::kMemory ? TraitsOf(memory_.family).type_code : kCpuCardType;
+}
+
+void ReaderChannel::NoteSelected() {
+    selection_owner = this;
+    selection_type = SelectedType();
+}
+
+// Another reader may have selected its own card since this one was last used.
+void ReaderChannel::Reselect() {
+    if (selection_owner == this && selection_type == SelectedType()) return;
+    if (IC_InitType(icdev_, SelectedType()) == 0) {
+        NoteSelected();
+    } else {
+        selection_owner = nullptr;
+    }
+}
+
+RESPONSECODE ReaderChannel::Presence() {
+    Reselect();
+    const std::int16_t st = IC_Status(icdev_);
+    if (st == 0) return IFD_ICC_PRESENT;
+    if (st == kNoCard) {
+        Forget();
+        return IFD_ICC_NOT_PRESENT;
+    }
+    return IFD_COMMUNICATION_ERROR;
+}
+
+bool ReaderChannel::ResetCpuCard() {
+    std::uint8_t length = 0;
+    std::uint8_t atr[kResponseArea] = {};
+    if (IC_InitType(icdev_, kCpuCardType) != 0 || IC_CpuReset(icdev_, &length, atr) != 0 ||
+        length == 0 || length > MAX_ATR_SIZE)
+        return false;
+    kind_ = Kind::kCpu;
+    atr_.assign(atr, atr + length);
+    cpu_protocol_ = static_cast<std::uint8_t>(IC_CpuGetProtocol(icdev_));
+    return true;
+}
+
+// The card is found by reads and resets only: the SLE families by the byte
+// that names them, then a CPU card by its answer to reset, then a serial
+// EEPROM by a read of its first block. With the slot empty the reader's own
+// memory would answer as a 24C16, so the slot is looked at first.
+RESPONSECODE ReaderChannel::PowerUp() {
+    Forget();
+    selection_owner = nullptr;
+    if (IC_Status(icdev_) != 0) return IFD_ERROR_POWER_ACTION;
+    auto memory = DetectProtectedMemoryCard(icdev_);
+    if (!memory && !ResetCpuCard()) memory = DetectEepromCard(icdev_);
+    if (memory) {
+        kind_ = Kind::kMemory;
+        memory_ = memory->card;
+        atr_ = memory->atr;
+    }
+    if (kind_ == Kind::kNone) return IFD_ERROR_POWER_ACTION;
+    NoteSelected();
+    return IFD_SUCCESS;
+}
+
+RESPONSECODE ReaderChannel::PowerDown() {
+    Reselect();
+    const std::int16_t st = IC_Down(icdev_);
+    Forget();
+    return st == 0 ? IFD_SUCCESS : IFD_ERROR_POWER_ACTION;
+}
+
+RESPONSECODE ReaderChannel::Reset() {
+    if (kind_ != Kind::kCpu) return PowerUp();
+    if (ResetCpuCard()) {
+        NoteSelected();
+        return IFD_SUCCESS;
+    }
+    Forget();
+    return IFD_ERROR_POWER_ACTION;
+}
+
+RESPONSECODE ReaderChannel::SetProtocol(DWORD protocol) {
+    if (kind_ == Kind::kNone) return IFD_COMMUNICATION_ERROR;
+    // Memory cards take their pseudo-APDUs under any protocol; a CPU card
+    // speaks the one its answer to reset chose, the reader negotiates no other.
+    if (kind_ == Kind::kMemory) return IFD_SUCCESS;
+    return protocol == Protocol() ? IFD_SUCCESS : IFD_PROTOCOL_NOT_SUPPORTED;
+}
+
+RESPONSECODE ReaderChannel::TransmitToCpuCard(std::span<const std::uint8_t> command,
+                                              Bytes& response) {
+    // The library frames by its process-wide protocol flag, which a reset of a
+    // card in another reader may have changed: never send under the wrong one.
+    if (command.size() > kMaxShortApdu || IC_CpuGetProtocol(icdev_) != cpu_protocol_)
+        return IFD_COMMUNICATION_ERROR;
+    std::uint8_t length = 0;
+    std::uint8_t answer[kResponseArea] = {};
+    const std::int16_t st = IC_CpuApdu(icdev_, static_cast<std::int32_t>(command.size()),
+                                       command.data(), &length, answer);
+    if (st != 0) return IFD_COMMUNICATION_ERROR;
+    response.assign(answer, answer + length);
+    return IFD_SUCCESS;
+}
+
+RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, Bytes& response) {
+    if (kind_ == Kind::kNone) return IFD_ICC_NOT_PRESENT;
+    Reselect();
+    if (kind_ == Kind::kCpu) return TransmitToCpuCard(command, response);
+    const Reply reply = ExecuteMemoryApdu(icdev_, memory_, command);
+    NoteSelected();
+    if (!reply.reached) return IFD_COMMUNICATION_ERROR;
+    response = reply.Encoded();
+    return IFD_SUCCESS;
+}
+
+}  // namespace ifd

@@ -1,0 +1,139 @@
+// Opening the reader, powering cards up and down, presence, and what the
+// driver reports about the reader.
+#include <array>
+
+#include "ifd_fixture.h"
+
+namespace {
+
+using ifd_test::kLun;
+
+TEST_F(IfdTest, PowerUpReportsEachCardFamilyWithItsAnswerToReset) {
+    struct Case {
+        const char* card;
+        const char* atr;
+    };
+    for (const Case& c : {Case{"sle4442", "3B 04 A2 13 10 91"}, Case{"sle4428", "3B 04 92 23 10 91"},
+                          Case{"24c02", "3B 04 32 34 43 02"}, Case{"24c08", "3B 04 32 34 43 08"},
+                          Case{"24c16", "3B 04 32 34 43 16"},
+                          Case{"cpu-t0", "3B 6C 00 00 53 49 4D 2D 43 4F 53 20 56 31 2E 30"},
+                          Case{"cpu-t1", "3B 80 81 31 FE 45 8B"}}) {
+        SCOPED_TRACE(c.card);
+        EXPECT_EQ(Start(c.card), c.atr);
+        IFDHCloseChannel(kLun);
+        host.reader(0).Remove();
+    }
+}
+
+TEST_F(IfdTest, FindingAMemoryCardChangesNoByteOfIt) {
+    for (const char* name : {"sle4442", "sle4428", "24c01", "24c04", "24c16", "24c64"}) {
+        SCOPED_TRACE(name);
+        auto card = sim::MakeCard(name);
+        const std::string before = card->Save();
+        const sim::Card* inserted = card.get();
+        Start(std::move(card));
+        EXPECT_EQ(inserted->Save(), before);
+        IFDHCloseChannel(kLun);
+        host.reader(0).Remove();
+    }
+}
+
+TEST_F(IfdTest, EmptySlotOrPoweredDownCardGivesNoAnswer) {
+    ASSERT_EQ(IFDHCreateChannel(kLun, 0), IFD_SUCCESS);
+    EXPECT_EQ(IFDHICCPresence(kLun), IFD_ICC_NOT_PRESENT);
+    EXPECT_EQ(ifd_test::PowerUp(kLun), "error " + std::to_string(IFD_ERROR_POWER_ACTION));
+
+    host.reader(0).Insert(sim::MakeCard("sle4442"));
+    EXPECT_EQ(IFDHICCPresence(kLun), IFD_ICC_PRESENT);
+    ASSERT_EQ(ifd_test::PowerUp(kLun), "3B 04 A2 13 10 91");
+    std::array<UCHAR, MAX_ATR_SIZE> atr{};
+    DWORD length = 0;
+    ASSERT_EQ(IFDHPowerICC(kLun, IFD_POWER_DOWN, atr.data(), &length), IFD_SUCCESS);
+    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(Send("FF B0 00 00 04"), "error " + std::to_string(IFD_ICC_NOT_PRESENT));
+}
+
+TEST_F(IfdTest, ResetGivesACpuCardItsAnswerAgainAndRestartsT1) {
+    Start("cpu-t1");
+    ASSERT_EQ(Send("00 84 00 00 08").size(), std::string("11 22 33 44 55 66 77 88 90 00").size());
+    std::array<UCHAR, MAX_ATR_SIZE> atr{};
+    DWORD length = 0;
+    ASSERT_EQ(IFDHPowerICC(kLun, IFD_RESET, atr.data(), &length), IFD_SUCCESS);
+    EXPECT_EQ(ifd_test::ToHex({atr.begin(), atr.begin() + length}), "3B 80 81 31 FE 45 8B");
+    // The card and the library both start the block sequence again.
+    EXPECT_EQ(Send("00 84 00 00 08").substr(24), "90 00");
+}
+
+TEST_F(IfdTest, CpuCardKeepsTheProtocolItsAnswerToResetChose) {
+    Start("cpu-t1");
+    EXPECT_EQ(IFDHSetProtocolParameters(kLun, SCARD_PROTOCOL_T1, 0, 0, 0, 0), IFD_SUCCESS);
+    EXPECT_EQ(IFDHSetProtocolParameters(kLun, SCARD_PROTOCOL_T0, 0, 0, 0, 0),
+              IFD_PROTOCOL_NOT_SUPPORTED);
+    IFDHCloseChannel(kLun);
+    host.reader(0).Remove();
+    Start("sle4442");
+    EXPECT_EQ(IFDHSetProtocolParameters(kLun, SCARD_PROTOCOL_T0, 0, 0, 0, 0), IFD_SUCCESS);
+}
+
+TEST_F(IfdTest, CapabilitiesNameTheReaderAndTheCard) {
+    Start("cpu-t1");
+    std::array<UCHAR, 64> value{};
+    auto get = [&](DWORD tag) {
+        DWORD length = value.size();
+        EXPECT_EQ(IFDHGetCapabilities(kLun, tag, &length, value.data()), IFD_SUCCESS);
+        return ifd_test::Bytes(value.begin(), value.begin() + length);
+    };
+    EXPECT_EQ(ifd_test::ToHex(get(TAG_IFD_ATR)), "3B 80 81 31 FE 45 8B");
+    EXPECT_EQ(get(TAG_IFD_SLOTS_NUMBER), ifd_test::Bytes{1});
+    const auto type = get(SCARD_ATTR_VENDOR_IFD_TYPE);
+    EXPECT_EQ(std::string(type.begin(), type.end()), "Tavix USB smart-card reader");
+    const auto protocol = get(SCARD_ATTR_CURRENT_PROTOCOL_TYPE);
+    ASSERT_EQ(protocol.size(), sizeof(DWORD));
+    EXPECT_EQ(protocol[0], SCARD_PROTOCOL_T1);
+
+    DWORD small = 2;
+    EXPECT_EQ(IFDHGetCapabilities(kLun, TAG_IFD_ATR, &small, value.data()),
+              IFD_ERROR_INSUFFICIENT_BUFFER);
+    DWORD length = value.size();
+    EXPECT_EQ(IFDHGetCapabilities(kLun, 0x7FFF, &length, value.data()), IFD_ERROR_TAG);
+    EXPECT_EQ(IFDHGetCapabilities(ifd_test::kSecondLun, TAG_IFD_ATR, &length, value.data()),
+              IFD_NO_SUCH_DEVICE);
+}
+
+TEST_F(IfdTest, ControlCodesOtherThanTheFeatureListAreUnsupported) {
+    Start("sle4442");
+    std::array<UCHAR, 16> out{};
+    DWORD returned = 99;
+    EXPECT_EQ(IFDHControl(kLun, CM_IOCTL_GET_FEATURE_REQUEST, nullptr, 0, out.data(), out.size(),
+                          &returned),
+              IFD_SUCCESS);
+    EXPECT_EQ(returned, 0u);
+    EXPECT_EQ(IFDHControl(kLun, SCARD_CTL_CODE(1), nullptr, 0, out.data(), out.size(), &returned),
+              IFD_ERROR_NOT_SUPPORTED);
+}
+
+TEST_F(IfdTest, CpuCardTakesApdusUnderT0AndT1) {
+    EXPECT_EQ(Start("cpu-t0").substr(0, 5), "3B 6C");
+    EXPECT_EQ(Send("00 84 00 00 08").substr(24), "90 00");
+    EXPECT_EQ(Send("00 84 00 00 08").substr(24), "90 00");
+    // Pseudo-APDUs are the card's own business on a CPU card.
+    EXPECT_EQ(Send("FF B0 00 00 04"), "6E 00");
+    IFDHCloseChannel(kLun);
+    host.reader(0).Remove();
+    Start("cpu-t1");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Send("00 84 00 00 08").substr(24), "90 00");
+}
+
+TEST_F(IfdTest, TooSmallAnswerBufferGivesNoBytes) {
+    Start("sle4442");
+    ifd_test::Bytes command = ifd_test::FromHex("FF B0 00 00 10");
+    std::array<UCHAR, 4> response{};
+    DWORD length = response.size();
+    SCARD_IO_HEADER pci{SCARD_PROTOCOL_T0, 0};
+    EXPECT_EQ(IFDHTransmitToICC(kLun, pci, command.data(), command.size(), response.data(), &length,
+                                nullptr),
+              IFD_ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(length, 0u);
+}
+
+}  // namespace

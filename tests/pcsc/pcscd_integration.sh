@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# pcscd serves the simulated reader through the driver to clients written
+# elsewhere: pcsc_scan, opensc-tool and a python3-pyscard program, with a CPU
+# card under T=0, one under T=1 and an SLE4442 through the pseudo-APDUs.
+#
+#   tests/pcsc/pcscd_integration.sh BUILD_DIR
+#
+# pcscd runs in the foreground from a private reader.conf folder, with the
+# driver of BUILD_DIR on the simulator build of the library, inside a private
+# mount namespace whose /run/pcscd is its own: it never meets a pcscd the
+# machine runs. It is stopped by its pid however the test ends.
+set -euo pipefail
+
+build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+python=/usr/bin/python3  # Debian's, which has python3-pyscard
+
+if [[ ${VEXA_PCSC_NAMESPACE:-} != 1 ]]; then
+    flags=(--mount --propagation private)
+    [[ $(id -u) -eq 0 ]] || flags+=(--map-root-user)
+    exec env VEXA_PCSC_NAMESPACE=1 unshare "${flags[@]}" "$0" "$build"
+fi
+
+driver=$build/pcsc/ifd-vexa.bundle/Contents/Linux/libifd-vexa.so
+[[ -f $driver ]] || { echo "no driver at $driver"; exit 1; }
+work=$(mktemp -d)
+pid=
+stop_pcscd() {
+    [[ -n $pid ]] || return 0
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+trap 'stop_pcscd; rm -rf "$work"' EXIT
+
+# Clients find the daemon at /run/pcscd/pcscd.comm, now a folder of this test.
+if [[ -d /run/pcscd ]]; then
+    mount -t tmpfs tmpfs /run/pcscd
+else
+    mount -t tmpfs tmpfs /run
+    mkdir /run/pcscd
+fi
+
+mkdir "$work/conf"
+cat >"$work/conf/vexa" <<CONF
+FRIENDLYNAME "Tavix USB Smart Card Reader"
+DEVICENAME   /dev/null
+LIBPATH      $driver
+CHANNELID    0
+CONF
+
+# Starts pcscd with the card in the simulated reader and waits (10 s at most)
+# until a client sees the reader holding it.
+start_pcscd() {
+    local card=$1
+    VEXA_SIM_CARD=$card LD_LIBRARY_PATH=$build/simulated \
+        pcscd --foreground --config "$work/conf" >"$work/pcscd-$card.log" 2>&1 &
+    pid=$!
+    for _ in $(seq 100); do
+        opensc-tool --list-readers 2>/dev/null | grep -q "Yes .*Tavix" && return 0
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "FAIL pcscd did not serve the reader holding $card"
+    cat "$work/pcscd-$card.log"
+    return 1
+}
+
+# expect WHAT PATTERN COMMAND...: the command succeeds and prints the pattern.
+expect() {
+    local what=$1 pattern=$2 out
+    shift 2
+    if ! out=$(timeout 20 "$@" 2>&1) || ! grep -Eq -- "$pattern" <<<"$out"; then
+        echo "FAIL $what: $*"
+        echo "$out"
+        return 1
+    fi
+    echo "ok   $what"
+}
+
+cpu_card() {
+    local card=$1 protocol=$2 atr=$3
+    start_pcscd "$card"
+    expect "pcsc_scan sees the reader and the $card ATR" "ATR: ${atr^^}" \
+        pcsc_scan -n -t 1
+    expect "opensc-tool lists the reader with a card" "Yes +Tavix USB Smart Card Reader" \
+        opensc-tool --list-readers
+    expect "opensc-tool reads the ATR" "${atr// /:}" opensc-tool --atr
+    expect "opensc-tool: GET CHALLENGE under $protocol" "SW1=0x90, SW2=0x00" \
+        opensc-tool -c default --send-apdu 00:84:00:00:08
+    expect "pyscard: GET CHALLENGE under $protocol" "ok" "$python" "$here/pyscard_client.py" cpu "$protocol"
+    stop_pcscd
+}
+
+cpu_card cpu-t0 T0 "3b 6c 00 00 53 49 4d"
+cpu_card cpu-t1 T1 "3b 80 81 31 fe 45 8b"
+
+start_pcscd sle4442
+expect "pcsc_scan sees the SLE4442 ATR" "ATR: 3B 04 A2 13 10 91" pcsc_scan -n -t 1
+expect "opensc-tool reads the SLE4442 ATR" "3b:04:a2:13:10:91" opensc-tool --atr
+expect "pyscard reads, verifies, writes an SLE4442; a wrong code gives 63 C2" "63 C2" \
+    "$python" "$here/pyscard_client.py" sle4442
+stop_pcscd
+echo "pcscd served the simulated reader to every client"
