@@ -73,7 +73,9 @@ copy_with_libraries() {
     local root=$1 file=$2 target=$3 lib
     install -D -m 755 "$file" "$root/$target"
     for lib in $(ldd "$file" | grep -o '/[^ ]*'); do
-        [[ -e $root/$lib ]] || install -D -m 755 "$(readlink -f "$lib")" "$root/$lib"
+        # The library itself is in /lib already, found through LD_LIBRARY_PATH.
+        [[ -e $root/$lib || -e $root/lib/${lib##*/} ]] ||
+            install -D -m 755 "$(readlink -f "$lib")" "$root/$lib"
     done
 }
 

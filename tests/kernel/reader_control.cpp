@@ -21,6 +21,11 @@ bool ReaderControl::Do(const std::string& command) {
     return false;
 }
 
+std::string ReaderControl::Gaps() {
+    const std::string answer = Ask("gaps");
+    return answer.rfind(kOk + " ", 0) == 0 ? answer.substr(kOk.size() + 1) : "";
+}
+
 long ReaderControl::Reports() {
     const std::string answer = Ask("reports");
     if (answer.rfind(kOk + " ", 0) != 0) return -1;

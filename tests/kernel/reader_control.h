@@ -18,6 +18,8 @@ class ReaderControl {
     bool Do(const std::string& command);
     // Report requests the reader has answered so far; -1 when it cannot tell.
     long Reports();
+    // The reader's "gaps" answer without its "ok", or empty.
+    std::string Gaps();
 
   private:
     std::string Ask(const std::string& command);

@@ -48,6 +48,7 @@ int RunScenario(const std::string& uhid_reader) {
             UnplugSteps(b);
         });
         PrintFigure("whole scenario", all);
+        PrintPauses(reader);
         tally.Expect("IC_ExitComm", IC_ExitComm(icdev), 0);
     }
     tally.Summary();

@@ -22,4 +22,8 @@ Traffic Measure(ReaderControl& reader, const std::function<void()>& work);
 // "figure <what>: N reports in T s, X ms per report, the 15 ms waits Y %"
 void PrintFigure(const std::string& what, const Traffic& traffic);
 
+// The least and the median pause the reader saw between answering a report
+// and the next request: the wait after every report, plus overhead.
+void PrintPauses(ReaderControl& reader);
+
 }  // namespace kernel_test

@@ -52,6 +52,7 @@ std::string VirtualReader::Control(const std::string& line) {
         return kOk;
     }
     if (command == "reports") return kOk + " " + std::to_string(answered_);
+    if (command == "gaps") return Gaps();
     return "error unknown command: " + line;
 }
 
@@ -89,9 +90,20 @@ void VirtualReader::Serve(int fd) {
     }
 }
 
+std::string VirtualReader::Gaps() const {
+    std::string answer = kOk;
+    for (long gap : gaps_us_) answer += " " + std::to_string(gap);
+    return answer;
+}
+
 void VirtualReader::ServeReader() {
     const auto event = device_->Read();
     if (!event || !IsReportRequest(*event)) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (last_answer_) {
+        gaps_us_.push_back(static_cast<long>(
+            std::chrono::duration_cast<std::chrono::microseconds>(now - *last_answer_).count()));
+    }
     if (unplug_in_ && --*unplug_in_ == 0) {
         unplug_in_.reset();
         device_.reset();
@@ -99,6 +111,7 @@ void VirtualReader::ServeReader() {
     }
     if (const auto reply = ReplyTo(*firmware_, *event); reply && device_->Write(*reply)) {
         ++answered_;
+        last_answer_ = std::chrono::steady_clock::now();
     }
 }
 

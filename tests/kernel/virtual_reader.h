@@ -10,10 +10,13 @@
 //   unplug-at N     the Nth report request from now is not answered: the
 //                   device is removed instead, in the middle of that transfer
 //   reports         how many report requests were answered so far
+//   gaps            the time from each answer to the next request, in
+//                   microseconds, in the order they happened
 //
 // Each command is answered "ok", "ok <number>" or "error <why>".
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,12 +41,17 @@ class VirtualReader {
     std::string Plug();
     std::string Insert(const std::string& name);
     void ServeReader();
+    std::string Gaps() const;
 
     std::unique_ptr<sim::SimReader> firmware_;
     std::unique_ptr<UhidDevice> device_;
     std::unique_ptr<UhidDevice> decoy_;
     std::optional<long> unplug_in_;  // requests left until the unplug
     long answered_ = 0;
+    // When the last answer left, and the pause before each request after it:
+    // the library's wait plus the kernel's and our own overhead.
+    std::optional<std::chrono::steady_clock::time_point> last_answer_;
+    std::vector<long> gaps_us_;
 };
 
 }  // namespace kernel_test
