@@ -14,12 +14,18 @@ namespace {
 
 constexpr std::int32_t kOpenFailed = -16;
 constexpr std::int32_t kSendFailed = -22;
+constexpr std::int32_t kReceiveFailed = -23;
 
 // IC_InitComm as a second process sees it, while this one holds the reader.
 long OpenFromAnotherProcess(const std::string& self) {
     ChildProcess other({self, "--try-open"});
     const auto line = other.ReadLine();
     return line ? std::strtol(line->c_str(), nullptr, 10) : 0;
+}
+
+void Replug(Bench& b) {
+    b.reader.Do("plug");
+    b.tally.Expect("IC_InitComm opens the reader plugged in again", OpenWhenPresent(), kDevice);
 }
 
 }  // namespace
@@ -64,12 +70,20 @@ void UnplugSteps(Bench& b) {
                    kSendFailed);
     b.tally.Expect("IC_ExitComm after the unplug", IC_ExitComm(b.icdev), 0);
     b.tally.Expect("IC_InitComm finds no reader while it is out", IC_InitComm(kPort), kOpenFailed);
-    b.reader.Do("plug");
-    b.tally.Expect("IC_InitComm opens the reader plugged in again", OpenWhenPresent(), kDevice);
+    Replug(b);
     b.tally.Expect("IC_Status on the reader plugged in again", IC_Status(b.icdev), 0);
     std::vector<unsigned char> back(marker.size());
     b.tally.Expect("IC_Read after the new open", IC_Read(b.icdev, 0, n, back.data()), 0);
     b.tally.Check("the card kept what was written before the unplug", back == marker);
+
+    // IC_ReadVer sends one report and asks for one: the second is the answer.
+    b.reader.Do("unplug-at 2");
+    char version[511] = {};
+    b.tally.Expect(
+        "the reader unplugged while an answer is awaited fails it as an undelivered report",
+        IC_ReadVer(b.icdev, version), kReceiveFailed);
+    b.tally.Expect("IC_ExitComm after the second unplug", IC_ExitComm(b.icdev), 0);
+    Replug(b);
 }
 
 }  // namespace kernel_test
