@@ -42,6 +42,7 @@ class At88scPasswordTest : public ::testing::Test {
 
 TEST_F(At88scPasswordTest, OurLibraryEndsEachCommandInItsFailurePath) {
     Select(card::kAt88sc102);
+    LibraryLog log;
     demo.Command(cmd::kCheckPass);               // counter first: no dialog
     Run(cmd::kCheckEraseArea1, "FFFFFFFFFFFF");  // no counter: the key is refused
     EXPECT_EQ(Beeps(), 5);
@@ -54,6 +55,8 @@ TEST_F(At88scPasswordTest, OurLibraryEndsEachCommandInItsFailurePath) {
               (Strings{"System Not Ready!", "Password Error!", "System Not Ready!",
                        "System Not Ready!", "Password Error!", "System Not Ready!"}));
     EXPECT_EQ(demo.ui.dialogs.size(), 3u);
+    EXPECT_EQ(log.Count("IC_ReadCount_1604B") + log.Count("IC_CheckPass_1604B"), 3);
+    EXPECT_EQ(log.Count("IC_ReadCount_1604") + log.Count("IC_CheckPass_1604"), 0);
 }
 
 TEST_F(At88scPasswordTest, At88sc102UserPasswordOpensTheCardAndReadsIt) {
@@ -112,6 +115,7 @@ TEST_F(At88scPasswordTest, At88sc1604PasswordsByIndexWithTheirCountersAndMessage
     At88scFake fake;
     fake.passwords = {{0, {0x00, 0x01}}, {3, {0x33, 0x33}}, {13, {0xE3, 0xE3}}};
     Select(card::kAt88sc1604A);
+    LibraryLog log;
     Run(cmd::kCheckArea3, "3333");        // no counter
     Run(cmd::kCheckEraseArea3, "E3E3");   // counter 13
     Run(cmd::kChangeArea2, "2222");       // counter 0, index 2
@@ -123,6 +127,7 @@ TEST_F(At88scPasswordTest, At88sc1604PasswordsByIndexWithTheirCountersAndMessage
     EXPECT_EQ(fake.passwords[0], (Bytes{0x00, 0x02}));
     EXPECT_EQ(Beeps(), 5 * 5);
     EXPECT_TRUE(demo.ui.messages.empty());
+    EXPECT_EQ(log.Count("IC_ChangePass_1604") + log.Count("IC_CheckPass_1604"), 5);
 
     demo.view().m_nCardType = card::kAt88sc1604B;
     fake.change_status = 1;
