@@ -1,5 +1,6 @@
 #include "demo/app/qt_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,8 +8,6 @@
 namespace demo {
 
 namespace {
-
-constexpr int kCaretBlinkMs = 530;
 
 Key ToKey(int qt_key) {
     switch (qt_key) {
@@ -44,6 +43,17 @@ Key ToKey(int qt_key) {
     }
 }
 
+// A key the view acts on: no shortcut of the window takes it from the view.
+bool ViewKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString text = event.text();
+    const bool printable =
+        text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F;
+    return printable || ToKey(event.key()) != Key::kOther;
+}
+
 }  // namespace
 
 void QtMainWindow::resizeEvent(QResizeEvent* event) {
@@ -69,18 +79,25 @@ void QtCanvas::CreateCaret(int width, int height) {
 
 void QtCanvas::ShowCaret(bool shown) {
     caret_shown_ = shown;
-    caret_lit_ = shown;
-    if (shown) {
-        blink_.start(kCaretBlinkMs);
-    } else {
-        blink_.stop();
-    }
-    update(caret_);
+    RestartBlink();
 }
 
+// A caret that moves is lit at once and blinks on from there, at the
+// desktop's cursor flash rate (none when that is 0).
 void QtCanvas::MoveCaret(int x, int y) {
     update(caret_);
     caret_.moveTo(x, y);
+    RestartBlink();
+}
+
+void QtCanvas::RestartBlink() {
+    caret_lit_ = caret_shown_;
+    const int half_period = QApplication::cursorFlashTime() / 2;
+    if (caret_shown_ && half_period > 0) {
+        blink_.start(half_period);
+    } else {
+        blink_.stop();
+    }
     update(caret_);
 }
 
@@ -111,6 +128,14 @@ void QtCanvas::keyPressEvent(QKeyEvent* event) {
     if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F) {
         sink_->OnChar(static_cast<char>(text[0].unicode()));
     }
+}
+
+bool QtCanvas::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && ViewKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 // Tab belongs to the view (it moves the caret between the panes).

@@ -36,10 +36,12 @@ class QtCanvas : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
   private:
     void BlinkCaret();
+    void RestartBlink();
 
     const QImage& image_;
     WindowEvents* sink_ = nullptr;
