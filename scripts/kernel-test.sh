@@ -32,30 +32,35 @@ kernel_package() {
         sed -n 's/^ *Depends: \(linux-image-[^ ]*\)$/\1/p' | head -n 1
 }
 
-# Puts vmlinuz and the modules, uncompressed, in $work/kernel.
-fetch_kernel() {
-    local dest=$work/kernel
-    [[ -f $dest/vmlinuz ]] && return
+# Downloads the kernel image package into $1; false when apt cannot.
+download_kernel() {
     local package
     package=$(kernel_package)
-    if [[ -z $package ]]; then
-        apt-get update -qq
-        package=$(kernel_package)
-    fi
-    [[ -n $package ]] || { say "no package behind $kernel_meta"; return 1; }
+    [[ -n $package ]] || return 1
     say "fetching $package"
-    local unpack=$work/unpack
+    # As root, apt-get warns that its sandbox user cannot write here: harmless.
+    (cd "$1" && apt-get download -q "$package" 2>&1 | grep -v '^W: Download is performed unsandboxed') || true
+    [[ -n $(find "$1" -name '*.deb') ]]
+}
+
+# Puts vmlinuz and the modules, uncompressed, in $work/kernel.
+fetch_kernel() {
+    local dest=$work/kernel unpack=$work/unpack
+    [[ -f $dest/vmlinuz ]] && return
     rm -rf "$unpack" "$dest"
     mkdir -p "$unpack/deb" "$dest/modules"
-    (cd "$unpack/deb" && apt-get download -q "$package" 2>&1 | grep -v '^W: Download is performed unsandboxed' || true)
-    local deb
-    deb=$(ls "$unpack"/deb/*.deb 2>/dev/null | head -n 1)
-    [[ -n $deb ]] || { say "could not download $package"; return 1; }
-    dpkg-deb -x "$deb" "$unpack/root"
+    if ! download_kernel "$unpack/deb"; then
+        say "refreshing the package lists"
+        local as_root=()
+        [[ $(id -u) -eq 0 ]] || as_root=(sudo)
+        "${as_root[@]}" apt-get update -qq
+        download_kernel "$unpack/deb" || { say "cannot download the package of $kernel_meta"; return 1; }
+    fi
+    dpkg-deb -x "$(find "$unpack/deb" -name '*.deb' | head -n 1)" "$unpack/root"
     local module file
     for module in "${modules[@]}"; do
         file=$(find "$unpack/root/lib/modules" -name "$module.ko*" | head -n 1)
-        [[ -n $file ]] || { say "$package has no module $module"; return 1; }
+        [[ -n $file ]] || { say "the kernel package has no module $module"; return 1; }
         case $file in
             *.xz) xz -dc "$file" ;;
             *.zst) zstd -qdc "$file" ;;
@@ -63,6 +68,7 @@ fetch_kernel() {
             *) cat "$file" ;;
         esac >"$dest/modules/$module.ko"
     done
+    # Last, so that an interrupted fetch is not taken for a complete one.
     cp "$unpack"/root/boot/vmlinuz-* "$dest/vmlinuz"
     rm -rf "$unpack"
 }

@@ -34,10 +34,6 @@ void PrintFigure(const std::string& what, const Traffic& traffic) {
     std::fflush(stdout);
 }
 
-// The host may stop the whole machine for a while between a wait and the
-// clock reading the reader takes, which makes a pause look shorter than the
-// wait that really happened: hence the share below the wait, not only the
-// least pause.
 void PrintPauses(ReaderControl& reader) {
     std::istringstream in(reader.Gaps());
     std::vector<long> us{std::istream_iterator<long>(in), std::istream_iterator<long>()};

@@ -22,8 +22,8 @@ Traffic Measure(ReaderControl& reader, const std::function<void()>& work);
 // "figure <what>: N reports in T s, X ms per report, the 15 ms waits Y %"
 void PrintFigure(const std::string& what, const Traffic& traffic);
 
-// The least and the median pause the reader saw between answering a report
-// and the next request: the wait after every report, plus overhead.
+// The pauses the reader saw from answering a report to the next request: the
+// library's wait after every report plus overhead, never less than the wait.
 void PrintPauses(ReaderControl& reader);
 
 }  // namespace kernel_test

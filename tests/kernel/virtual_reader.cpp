@@ -109,9 +109,14 @@ void VirtualReader::ServeReader() {
         device_.reset();
         return;
     }
-    if (const auto reply = ReplyTo(*firmware_, *event); reply && device_->Write(*reply)) {
+    const auto reply = ReplyTo(*firmware_, *event);
+    if (!reply) return;
+    // Read before the answer leaves: once it is written the library may run
+    // at once, so a clock read after it could fall into the library's wait.
+    const auto answered_at = std::chrono::steady_clock::now();
+    if (device_->Write(*reply)) {
         ++answered_;
-        last_answer_ = std::chrono::steady_clock::now();
+        last_answer_ = answered_at;
     }
 }
 

@@ -1,4 +1,5 @@
 #!/bin/busybox sh
+# shellcheck shell=dash
 # /init of the kernel test's virtual machine: loads the HID modules, runs the
 # scenario against the virtual reader and powers the machine off.
 /bin/busybox --install -s /bin
