@@ -14,8 +14,7 @@ namespace demo {
 QtDialog::QtDialog(Dialog& dialog, QWidget* parent, const QPalette& palette)
     : QDialog(parent), dialog_(dialog) {
     const DialogTemplate& tmpl = dialog.Template();
-    QFont font(ToQString(tmpl.font));
-    font.setPointSize(tmpl.point_size);
+    const QFont font = DialogFont(tmpl.font, tmpl.point_size);
     setFont(font);
     setPalette(palette);
     // Dialog units: a quarter of the average character width, an eighth of
@@ -28,7 +27,9 @@ QtDialog::QtDialog(Dialog& dialog, QWidget* parent, const QPalette& palette)
     for (const ControlTemplate& control : tmpl.controls) {
         QWidget* widget = CreateControl(control);
         widget->setGeometry(ToPixels(control.x, control.y, control.width, control.height));
-        if (control.id != kIdStatic) controls_[control.id] = widget;
+        if (control.id == kIdStatic) continue;
+        widget->setObjectName(QString::number(control.id));
+        controls_[control.id] = widget;
     }
     dialog_.OnInitDialog();
     PushFields();
@@ -45,6 +46,7 @@ QWidget* QtDialog::CreateControl(const ControlTemplate& control) {
     switch (control.kind) {
         case ControlKind::kEdit: {
             auto* edit = new QLineEdit(text, this);
+            if (control.max_length != 0) edit->setMaxLength(static_cast<int>(control.max_length));
             if (control.style & style::kUpperCase) {
                 connect(edit, &QLineEdit::textEdited, this, [edit](const QString& typed) {
                     const int cursor = edit->cursorPosition();

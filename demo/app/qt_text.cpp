@@ -23,6 +23,20 @@ QFont TextFont(Font font) {
     return qfont;
 }
 
+QFont DialogFont(std::string_view family, int point_size) {
+    struct Substitute {
+        std::string_view named;
+        const char* installed;
+    };
+    static constexpr Substitute kSubstitutes[] = {{"Times New Roman", "Liberation Serif"}};
+    QFont font(ToQString(family));
+    for (const Substitute& s : kSubstitutes) {
+        if (s.named == family) font.setFamily(s.installed);
+    }
+    font.setPointSize(point_size);
+    return font;
+}
+
 // The dump's characters sit one per 9 by 15 cell whatever the font's own
 // advance; panel texts take their natural width.
 QRect DrawOpaqueText(QPainter& painter, int x, int y, std::string_view text, Rgb fg, Rgb bg,

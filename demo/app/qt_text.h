@@ -17,6 +17,9 @@ namespace demo {
 QString ToQString(std::string_view text);
 QColor ToQColor(Rgb rgb);
 QFont TextFont(Font font);
+// The font a dialog template names, or the installed font with the same
+// metrics, so that the template's layout holds.
+QFont DialogFont(std::string_view family, int point_size);
 // Fills the text's cell with `bg` and draws the text over it; returns the
 // area drawn.
 QRect DrawOpaqueText(QPainter& painter, int x, int y, std::string_view text, Rgb fg, Rgb bg,

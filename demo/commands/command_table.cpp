@@ -46,6 +46,7 @@ constexpr CommandRange kViewCommands[] = {
     {cmd::kFuse, cmd::kFuse, OnFuse},
     {cmd::kFuseState, cmd::kFuseState, OnFuseState},
     {cmd::kCardFuse, cmd::kCardFuse, OnCardFuse},
+    {cmd::kCpuCard, cmd::kCpuCard, OnCpuCard},
     {cmd::kCom1, cmd::kCom4, OnSelectPort},
     {cmd::kUsb, cmd::kUsb, OnSelectPort},
     {cmd::kVersion, cmd::kVersion, OnVersion},

@@ -30,6 +30,9 @@ void OnFuse(CDemoView& view, int id);
 void OnFuseState(CDemoView& view, int id);
 void OnCardFuse(CDemoView& view, int id);
 
+// Dialogs.
+void OnCpuCard(CDemoView& view, int id);
+
 // The reader.
 void OnSelectPort(CDemoView& view, int id);
 void OnVersion(CDemoView& view, int id);

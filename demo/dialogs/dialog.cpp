@@ -16,6 +16,7 @@ Dialog::Dialog(const DialogTemplate& tmpl, UiPort& ui) : ui_(ui), tmpl_(tmpl), t
         if (c.id == kIdStatic) continue;
         texts_[c.id] = c.text;
         visible_[c.id] = (c.style & style::kHidden) == 0;
+        if (c.max_length != 0) max_lengths_[c.id] = c.max_length;
     }
 }
 
@@ -26,6 +27,8 @@ const std::string& Dialog::Text(int id) const {
 }
 
 void Dialog::SetText(int id, std::string text) {
+    auto limit = max_lengths_.find(id);
+    if (limit != max_lengths_.end() && text.size() > limit->second) text.resize(limit->second);
     texts_[id] = std::move(text);
 }
 

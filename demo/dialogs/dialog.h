@@ -3,6 +3,7 @@
 // copies what the operator types into the fields and reports button presses.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,6 +35,8 @@ struct ControlTemplate {
     int width = 0;
     int height = 0;
     unsigned style = 0;
+    // Characters an edit field takes at most; 0: no limit of its own.
+    std::size_t max_length = 0;
 };
 
 struct DialogTemplate {
@@ -58,7 +61,8 @@ class Dialog {
     const DialogTemplate& Template() const { return tmpl_; }
     const std::string& Title() const { return title_; }
 
-    // The shown state of the controls that have an identifier.
+    // The shown state of the controls that have an identifier. A field
+    // keeps no more than its maximum length of the text it is given.
     const std::string& Text(int id) const;
     void SetText(int id, std::string text);
     bool Visible(int id) const;
@@ -87,6 +91,7 @@ class Dialog {
     std::string title_;
     std::map<int, std::string> texts_;
     std::map<int, bool> visible_;
+    std::map<int, std::size_t> max_lengths_;
     std::optional<int> focus_;
 };
 

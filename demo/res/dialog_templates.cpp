@@ -54,4 +54,32 @@ const DialogTemplate& PassDialogTemplate() {
     return kTemplate;
 }
 
+const DialogTemplate& CpuCardDialogTemplate() {
+    using enum ControlKind;
+    static const DialogTemplate kTemplate = {
+        cpu_dlg::kId,
+        "CPU card",
+        342,
+        146,
+        "Times New Roman",
+        10,
+        {
+            {cpu_dlg::kCardReset, kButton, "card reset", 10, 8, 50, 14},
+            {cpu_dlg::kMainCard, kRadio, "main card", 82, 9, 54, 12},
+            {cpu_dlg::kSamCard, kRadio, "sam card", 150, 9, 54, 12},
+            {kIdStatic, kLabel, "reset message", 12, 31, 58, 10},
+            {cpu_dlg::kAnswerToReset, kEdit, "", 76, 27, 250, 13, style::kUpperCase},
+            {cpu_dlg::kSendCommand, kButton, "command", 10, 50, 50, 14},
+            {kIdStatic, kLabel, "send:", 12, 73, 40, 10},
+            {cpu_dlg::kCommand, kEdit, "", 76, 69, 251, 13, style::kUpperCase,
+             cpu_dlg::kMaxCommandChars},
+            {kIdStatic, kLabel, "return:", 12, 93, 40, 10},
+            {cpu_dlg::kResponse, kEdit, "", 76, 89, 251, 13, style::kUpperCase},
+            {cpu_dlg::kPowerDown, kButton, "power down", 11, 119, 50, 14},
+            {cpu_dlg::kPushCard, kButton, "push card", 129, 118, 56, 15},
+            {kIdCancel, kButton, "quit", 263, 118, 50, 14},
+        }};
+    return kTemplate;
+}
+
 }  // namespace demo

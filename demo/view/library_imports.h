@@ -17,6 +17,7 @@
     X(IC_ReadVer)               \
     X(IC_CpuReset)              \
     X(IC_CpuGetProtocol)        \
+    X(IC_CpuApdu)               \
     X(IC_Read)                  \
     X(IC_Write)                 \
     X(IC_ReadProtection)        \
