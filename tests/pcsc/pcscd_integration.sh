@@ -5,66 +5,15 @@
 #
 #   tests/pcsc/pcscd_integration.sh BUILD_DIR
 #
-# pcscd runs in the foreground from a private reader.conf folder, with the
-# driver of BUILD_DIR on the simulator build of the library, inside a private
-# mount namespace whose /run/pcscd is its own: it never meets a pcscd the
-# machine runs. It is stopped by its pid however the test ends.
+# pcscd runs with the driver of BUILD_DIR on the simulator build of the
+# library, in the sandbox of pcscd_sandbox.sh.
 set -euo pipefail
 
-build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 python=/usr/bin/python3  # Debian's, which has python3-pyscard
-
-if [[ ${VEXA_PCSC_NAMESPACE:-} != 1 ]]; then
-    flags=(--mount --propagation private)
-    [[ $(id -u) -eq 0 ]] || flags+=(--map-root-user)
-    exec env VEXA_PCSC_NAMESPACE=1 unshare "${flags[@]}" "$0" "$build"
-fi
-
-driver=$build/pcsc/ifd-vexa.bundle/Contents/Linux/libifd-vexa.so
-[[ -f $driver ]] || { echo "no driver at $driver"; exit 1; }
-work=$(mktemp -d)
-pid=
-stop_pcscd() {
-    [[ -n $pid ]] || return 0
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    pid=
-}
-trap 'stop_pcscd; rm -rf "$work"' EXIT
-
-# Clients find the daemon at /run/pcscd/pcscd.comm, now a folder of this test.
-if [[ -d /run/pcscd ]]; then
-    mount -t tmpfs tmpfs /run/pcscd
-else
-    mount -t tmpfs tmpfs /run
-    mkdir /run/pcscd
-fi
-
-mkdir "$work/conf"
-cat >"$work/conf/vexa" <<CONF
-FRIENDLYNAME "Tavix USB Smart Card Reader"
-DEVICENAME   /dev/null
-LIBPATH      $driver
-CHANNELID    0
-CONF
-
-# Starts pcscd with the card in the simulated reader and waits (10 s at most)
-# until a client sees the reader holding it.
-start_pcscd() {
-    local card=$1
-    VEXA_SIM_CARD=$card LD_LIBRARY_PATH=$build/simulated \
-        pcscd --foreground --config "$work/conf" >"$work/pcscd-$card.log" 2>&1 &
-    pid=$!
-    for _ in $(seq 100); do
-        opensc-tool --list-readers 2>/dev/null | grep -q "Yes .*Tavix" && return 0
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    echo "FAIL pcscd did not serve the reader holding $card"
-    cat "$work/pcscd-$card.log"
-    return 1
-}
+# shellcheck source=pcscd_sandbox.sh
+source "$here/pcscd_sandbox.sh"
+pcscd_sandbox "${1:?usage: $0 BUILD_DIR}" "$0" "$@"
 
 # expect WHAT PATTERN COMMAND...: the command succeeds and prints the pattern.
 expect() {
