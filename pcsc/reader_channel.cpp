@@ -13,6 +13,18 @@ constexpr std::uint8_t kT1 = 1;
 constexpr std::size_t kMaxShortApdu = 255;
 constexpr std::size_t kResponseArea = 256;
 
+// Under T=1 the library unwraps the card's information blocks but hands a
+// chained, receive-ready or supervisory block on whole (NAD, PCB, LEN, INF,
+// LRC); it cannot answer them, so such an answer is no APDU response.
+bool IsWholeT1Block(std::span<const std::uint8_t> answer) {
+    constexpr std::uint8_t kNotInformation = 0x80;
+    constexpr std::uint8_t kMoreData = 0x20;
+    if (answer.size() < 4 || answer[0] != 0x00 || answer[2] != answer.size() - 4) return false;
+    std::uint8_t lrc = 0;
+    for (std::uint8_t b : answer) lrc ^= b;
+    return lrc == 0 && (answer[1] & (kNotInformation | kMoreData)) != 0;
+}
+
 // The reader whose card the library's selection belongs to, and that type.
 // Guarded by the driver lock like everything else here.
 const ReaderChannel* selection_owner = nullptr;
@@ -132,7 +144,8 @@ RESPONSECODE ReaderChannel::TransmitToCpuCard(std::span<const std::uint8_t> comm
     std::uint8_t answer[kResponseArea] = {};
     const std::int16_t st = IC_CpuApdu(icdev_, static_cast<std::int32_t>(command.size()),
                                        command.data(), &length, answer);
-    if (st != 0) return IFD_COMMUNICATION_ERROR;
+    if (st != 0 || (cpu_protocol_ == kT1 && IsWholeT1Block({answer, length})))
+        return IFD_COMMUNICATION_ERROR;
     response.assign(answer, answer + length);
     return IFD_SUCCESS;
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ifd_fixture.h"
+#include "sim/card_cpu.h"
 
 namespace {
 
@@ -122,6 +123,14 @@ TEST_F(IfdTest, CpuCardTakesApdusUnderT0AndT1) {
     host.reader(0).Remove();
     Start("cpu-t1");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Send("00 84 00 00 08").substr(24), "90 00");
+}
+
+TEST_F(IfdTest, ChainedT1AnswerIsNotPassedOffAsAResponse) {
+    auto card = std::make_unique<sim::CpuCard>(sim::CpuT1Profile());
+    card->ifsd = 4;  // the card chains any longer answer
+    Start(std::move(card));
+    EXPECT_EQ(Send("00 84 00 00 02"), "6C 08");  // short enough for one block
+    EXPECT_EQ(Send("00 84 00 00 08"), "error " + std::to_string(IFD_COMMUNICATION_ERROR));
 }
 
 TEST_F(IfdTest, TooSmallAnswerBufferGivesNoBytes) {
