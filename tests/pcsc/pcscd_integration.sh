@@ -41,6 +41,15 @@ cpu_card() {
     stop_pcscd
 }
 
+# What pcscd's hotplug reads to match the USB reader to the driver.
+bundle=$build/pcsc/ifd-vexa.bundle/Contents
+expect "the bundle's Info.plist names the reader and the driver's library" "^ok$" "$python" -c "
+import os, plistlib, sys
+info = plistlib.load(open('$bundle/Info.plist', 'rb'))
+assert (info['ifdVendorID'], info['ifdProductID']) == ('0x04B4', '0xA112'), info
+assert os.path.isfile(os.path.join('$bundle/Linux', info['CFBundleExecutable'])), info
+print('ok')"
+
 cpu_card cpu-t0 T0 "3b 6c 00 00 53 49 4d"
 cpu_card cpu-t1 T1 "3b 80 81 31 fe 45 8b"
 
