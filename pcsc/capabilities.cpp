@@ -1,6 +1,5 @@
 #include "capabilities.h"
 
-
 #include <cstring>
 #include <string_view>
 

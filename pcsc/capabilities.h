@@ -2,7 +2,6 @@
 #pragma once
 
 #include "ifd_interface.h"
-
 #include "reader_channel.h"
 
 namespace ifd {

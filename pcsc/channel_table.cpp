@@ -8,14 +8,20 @@ namespace ifd {
 
 namespace {
 // pcscd numbers readers in the high 16 bits of a unit and slots in the low.
-DWORD ReaderIndex(DWORD lun) { return lun >> 16; }
-DWORD Slot(DWORD lun) { return lun & 0xFFFF; }
+DWORD ReaderIndex(DWORD lun) {
+    return lun >> 16;
+}
+DWORD Slot(DWORD lun) {
+    return lun & 0xFFFF;
+}
 
 // pcscd exits with its reader threads still polling. Holding the lock from
 // then on keeps them out of the library while its statics are destroyed
 // (the handler runs before them, being registered after the library's first
 // call).
-void KeepOutAtExit() { DriverLock().lock(); }
+void KeepOutAtExit() {
+    DriverLock().lock();
+}
 }  // namespace
 
 // Never destroyed, for the same reason.

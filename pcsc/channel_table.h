@@ -2,11 +2,10 @@
 // every call into the library (its state is process-wide and unguarded).
 #pragma once
 
-#include "ifd_interface.h"
-
 #include <memory>
 #include <mutex>
 
+#include "ifd_interface.h"
 #include "reader_channel.h"
 
 namespace ifd {

@@ -16,7 +16,8 @@ std::int32_t CheckCode(std::int32_t icdev, const MemoryCard& card, const std::ui
 std::optional<Reply> BadCodeCommand(const MemoryCard& card, const CommandApdu& apdu, int p1p2) {
     if (!card.HasCode()) return Reply::Status(sw::kFunctionNotSupported);
     if (apdu.P1P2() != p1p2) return Reply::Status(sw::kAddressOutsideCard);
-    if (!CarriesData(apdu) || static_cast<int>(apdu.data.size()) != TraitsOf(card.family).code_length)
+    if (!CarriesData(apdu) ||
+        static_cast<int>(apdu.data.size()) != TraitsOf(card.family).code_length)
         return Reply::Status(sw::kWrongLength);
     return std::nullopt;
 }

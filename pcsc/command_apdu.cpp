@@ -5,7 +5,9 @@ namespace ifd {
 namespace {
 constexpr std::size_t kHeader = 4;
 
-int LeValue(std::uint8_t byte) { return byte == 0 ? kLeMax : byte; }
+int LeValue(std::uint8_t byte) {
+    return byte == 0 ? kLeMax : byte;
+}
 }  // namespace
 
 std::optional<CommandApdu> ParseCommandApdu(std::span<const std::uint8_t> bytes) {

@@ -53,8 +53,7 @@ RESPONSECODE IFDHGetCapabilities(DWORD Lun, DWORD Tag, PDWORD Length, PUCHAR Val
     });
 }
 
-RESPONSECODE IFDHSetCapabilities(DWORD /*Lun*/, DWORD /*Tag*/, DWORD /*Length*/,
-                                 PUCHAR /*Value*/) {
+RESPONSECODE IFDHSetCapabilities(DWORD /*Lun*/, DWORD /*Tag*/, DWORD /*Length*/, PUCHAR /*Value*/) {
     return IFD_ERROR_TAG;
 }
 
@@ -79,11 +78,11 @@ RESPONSECODE IFDHPowerICC(DWORD Lun, DWORD Action, PUCHAR Atr, PDWORD AtrLength)
     return CopyOut(rc, atr, Atr, AtrLength);
 }
 
-RESPONSECODE IFDHTransmitToICC(DWORD Lun, SCARD_IO_HEADER SendPci, PUCHAR TxBuffer,
-                               DWORD TxLength, PUCHAR RxBuffer, PDWORD RxLength,
-                               PSCARD_IO_HEADER RecvPci) {
+RESPONSECODE IFDHTransmitToICC(DWORD Lun, SCARD_IO_HEADER SendPci, PUCHAR TxBuffer, DWORD TxLength,
+                               PUCHAR RxBuffer, PDWORD RxLength, PSCARD_IO_HEADER RecvPci) {
     if (RxLength == nullptr) return IFD_COMMUNICATION_ERROR;
-    if (TxBuffer == nullptr || RxBuffer == nullptr) return CopyOut(IFD_COMMUNICATION_ERROR, {}, RxBuffer, RxLength);
+    if (TxBuffer == nullptr || RxBuffer == nullptr)
+        return CopyOut(IFD_COMMUNICATION_ERROR, {}, RxBuffer, RxLength);
     Bytes response;
     const RESPONSECODE rc = WithChannel(Lun, IFD_NO_SUCH_DEVICE, [&](ReaderChannel& channel) {
         return channel.Transmit(std::span(TxBuffer, TxLength), response);

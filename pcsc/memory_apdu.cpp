@@ -16,9 +16,9 @@ struct Entry {
 };
 
 constexpr std::array kCommands{
-    Entry{0xA4, SelectCardType},   Entry{0xB0, ReadMemory},
-    Entry{0xD0, WriteMemory},      Entry{0x20, PresentCode},
-    Entry{0xD2, ChangeCode},       Entry{0xB1, ReadErrorCounter},
+    Entry{0xA4, SelectCardType},     Entry{0xB0, ReadMemory},
+    Entry{0xD0, WriteMemory},        Entry{0x20, PresentCode},
+    Entry{0xD2, ChangeCode},         Entry{0xB1, ReadErrorCounter},
     Entry{0xB2, ReadProtectionBits}, Entry{0xD1, WriteWithProtection},
 };
 

@@ -74,11 +74,16 @@ std::optional<DetectedCard> DetectSle(std::int32_t icdev, Family family, Signatu
 // "24C" and the chip's size in kilobits, written as its name writes it.
 std::uint8_t EepromSizeCode(int size) {
     switch (size) {
-        case 512: return 0x04;
-        case 1024: return 0x08;
-        case 2048: return 0x16;
-        case 8192: return 0x64;
-        default: return 0x02;
+        case 512:
+            return 0x04;
+        case 1024:
+            return 0x08;
+        case 2048:
+            return 0x16;
+        case 8192:
+            return 0x64;
+        default:
+            return 0x02;
     }
 }
 
@@ -90,8 +95,9 @@ const FamilyTraits& TraitsOf(Family family) {
 }
 
 std::optional<Family> FamilyOfTypeCode(std::uint8_t type_code) {
-    const auto* it = std::find_if(kFamilies.begin(), kFamilies.end(),
-                                  [type_code](const FamilyTraits& t) { return t.type_code == type_code; });
+    const auto* it =
+        std::find_if(kFamilies.begin(), kFamilies.end(),
+                     [type_code](const FamilyTraits& t) { return t.type_code == type_code; });
     if (it == kFamilies.end()) return std::nullopt;
     return it->family;
 }

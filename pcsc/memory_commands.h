@@ -23,8 +23,12 @@ Reply WriteWithProtection(std::int32_t icdev, MemoryCard& card, const CommandApd
 
 // Commands that take data and expect none back, and commands that expect
 // data back and take none.
-inline bool CarriesData(const CommandApdu& apdu) { return !apdu.data.empty() && !apdu.le; }
-inline bool AsksForData(const CommandApdu& apdu) { return apdu.data.empty() && apdu.le; }
+inline bool CarriesData(const CommandApdu& apdu) {
+    return !apdu.data.empty() && !apdu.le;
+}
+inline bool AsksForData(const CommandApdu& apdu) {
+    return apdu.data.empty() && apdu.le;
+}
 
 // 6B 00 when the first address is not on the card, 6A 82 when the range runs
 // past its end.
@@ -32,7 +36,9 @@ std::optional<Reply> OutsideCard(int size, int address, int length);
 
 // A write to an SLE card before its code was presented would be ignored by
 // the card.
-inline bool WriteLocked(const MemoryCard& card) { return card.HasCode() && !card.verified; }
+inline bool WriteLocked(const MemoryCard& card) {
+    return card.HasCode() && !card.verified;
+}
 
 inline Reply Done(std::int32_t status) {
     return status == 0 ? Reply::Status(sw::kOk) : FromLibraryStatus(status);

@@ -26,7 +26,8 @@ Bytes Bitmap(std::span<const std::uint8_t> writable, std::uint8_t writable_value
 Reply Sle4442Bitmap(std::int32_t icdev, const CommandApdu& apdu) {
     if (apdu.P1P2() != 0) return Reply::Status(sw::kAddressOutsideCard);
     if (*apdu.le != kLeMax && *apdu.le != kSle4442BitmapLength)
-        return Reply::Status(static_cast<std::uint16_t>(sw::kExactLengthBase + kSle4442BitmapLength));
+        return Reply::Status(
+            static_cast<std::uint16_t>(sw::kExactLengthBase + kSle4442BitmapLength));
     std::array<std::uint8_t, kSle4442Protectable> writable{};
     const std::int32_t st = ReadWithProtection_4442(icdev, 0, kSle4442Protectable, writable.data());
     return st == 0 ? Reply::Data(Bitmap(writable, 1)) : FromLibraryStatus(st);

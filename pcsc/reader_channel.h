@@ -4,11 +4,10 @@
 // callers hold the driver lock around every call.
 #pragma once
 
-#include "ifd_interface.h"
-
 #include <cstdint>
 #include <span>
 
+#include "ifd_interface.h"
 #include "memory_card.h"
 #include "status_words.h"
 

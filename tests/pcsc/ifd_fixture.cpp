@@ -27,7 +27,9 @@ std::string ToHex(const Bytes& bytes) {
 }
 
 namespace {
-std::string Failure(RESPONSECODE rc) { return "error " + std::to_string(rc); }
+std::string Failure(RESPONSECODE rc) {
+    return "error " + std::to_string(rc);
+}
 }  // namespace
 
 std::string Transmit(DWORD lun, const std::string& apdu) {
@@ -35,9 +37,9 @@ std::string Transmit(DWORD lun, const std::string& apdu) {
     Bytes response(MAX_BUFFER_SIZE_EXTENDED);
     DWORD length = static_cast<DWORD>(response.size());
     SCARD_IO_HEADER pci{SCARD_PROTOCOL_T0, 0};
-    const RESPONSECODE rc = IFDHTransmitToICC(lun, pci, command.data(),
-                                              static_cast<DWORD>(command.size()), response.data(),
-                                              &length, nullptr);
+    const RESPONSECODE rc =
+        IFDHTransmitToICC(lun, pci, command.data(), static_cast<DWORD>(command.size()),
+                          response.data(), &length, nullptr);
     if (rc != IFD_SUCCESS) return Failure(rc);
     response.resize(length);
     return ToHex(response);

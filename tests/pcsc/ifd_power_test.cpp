@@ -14,9 +14,9 @@ TEST_F(IfdTest, PowerUpReportsEachCardFamilyWithItsAnswerToReset) {
         const char* card;
         const char* atr;
     };
-    for (const Case& c : {Case{"sle4442", "3B 04 A2 13 10 91"}, Case{"sle4428", "3B 04 92 23 10 91"},
-                          Case{"24c02", "3B 04 32 34 43 02"}, Case{"24c08", "3B 04 32 34 43 08"},
-                          Case{"24c16", "3B 04 32 34 43 16"},
+    for (const Case& c : {Case{"sle4442", "3B 04 A2 13 10 91"},
+                          Case{"sle4428", "3B 04 92 23 10 91"}, Case{"24c02", "3B 04 32 34 43 02"},
+                          Case{"24c08", "3B 04 32 34 43 08"}, Case{"24c16", "3B 04 32 34 43 16"},
                           Case{"cpu-t0", "3B 6C 00 00 53 49 4D 2D 43 4F 53 20 56 31 2E 30"},
                           Case{"cpu-t1", "3B 80 81 31 FE 45 8B"}}) {
         SCOPED_TRACE(c.card);
