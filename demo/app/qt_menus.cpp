@@ -1,12 +1,42 @@
 #include "demo/app/qt_menus.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QMenu>
+#include <QResizeEvent>
 
 #include "demo/app/qt_text.h"
 
 namespace demo {
 
 namespace {
+
+// Menu bars that run out of room wrap to a second row on the platform the
+// program comes from; a Qt bar hides what does not fit behind a button. In
+// the fixed-width window every item must show, so the bar takes the
+// condensed face of its font, and smaller sizes only if that is still too
+// wide. All bars get the same font as long as the condensed face fits.
+class FittingMenuBar : public QMenuBar {
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        Fit(event->size().width());
+        QMenuBar::resizeEvent(event);
+    }
+
+  private:
+    static constexpr int kSmallestPixels = 8;
+
+    void Fit(int width) {
+        const QFont normal = QApplication::font(this);
+        QFont font = normal;
+        font.setFamily("DejaVu Sans Condensed");
+        for (int pixels = QFontInfo(normal).pixelSize(); pixels >= kSmallestPixels; --pixels) {
+            font.setPixelSize(pixels);
+            setFont(font);
+            if (sizeHint().width() <= width) return;
+        }
+    }
+};
 
 // Menu texts carry no mnemonics: a literal '&' must stay one.
 QString MenuText(const std::string& text) {
@@ -38,7 +68,7 @@ void AddItems(QWidget* menu, const std::vector<MenuItem>& items,
 }  // namespace
 
 QMenuBar* BuildMenuBar(const MenuBar& bar, const std::function<void(int)>& on_command) {
-    auto* qbar = new QMenuBar;
+    auto* qbar = new FittingMenuBar;
     AddItems(qbar, bar, on_command);
     return qbar;
 }

@@ -123,11 +123,13 @@ void QtUi::InstallAccelerators() {
     }
 }
 
-// The first paint comes once the window is up, as a window system sends it.
+// The program's first paint comes when the window system first paints the
+// window: what the program does from it (it posts the card test) then starts
+// with the window on screen.
 void QtUi::ShowMainWindow() {
+    canvas_->on_first_paint = [this] { PaintProgram(); };
     window_->show();
     canvas_->setFocus();
-    QTimer::singleShot(0, window_, [this] { Repaint(); });
 }
 
 Size QtUi::ScreenSize() {
@@ -146,11 +148,15 @@ void QtUi::SetCaption(std::string_view caption) {
 
 // One painter serves the whole paint; drawing outside a paint opens its own.
 void QtUi::Repaint() {
+    PaintProgram();
+    canvas_->update();
+}
+
+void QtUi::PaintProgram() {
     QPainter painter(&screen_);
     painter_ = &painter;
     if (sink_) sink_->OnPaint();
     painter_ = nullptr;
-    canvas_->update();
 }
 
 void QtUi::DestroyMainWindow() {
@@ -165,7 +171,11 @@ void QtUi::PostCommand(int id) {
     QMetaObject::invokeMethod(
         window_,
         [this, id] {
-            if (sink_ && !destroyed_) sink_->OnCommand(id);
+            if (!sink_ || destroyed_) return;
+            // Commands block in the library: what was painted before has to
+            // reach the screen first.
+            QCoreApplication::sendPostedEvents(window_, QEvent::UpdateRequest);
+            sink_->OnCommand(id);
         },
         Qt::QueuedConnection);
 }
@@ -210,9 +220,12 @@ void QtUi::SetCaretPos(int x, int y) {
 
 MsgAnswer QtUi::MessageBox(std::string_view text, std::string_view caption, MsgButtons buttons,
                            MsgIcon icon) {
+    // Over the dialog or window it belongs to; before the main window is
+    // shown, at the centre of the screen.
     QWidget* parent = QApplication::activeModalWidget();
+    if (!parent && window_ && window_->isVisible()) parent = window_;
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), ToQtButtons(buttons),
-                    parent ? parent : window_);
+                    parent);
     box.setPalette(dialog_palette_);
     return FromQtButton(box.exec());
 }

@@ -59,6 +59,8 @@ class QtUi : public UiPort {
 
   private:
     void InstallAccelerators();
+    // Lets the program paint into the back buffer.
+    void PaintProgram();
 
     WindowEvents* sink_ = nullptr;
     QtMainWindow* window_ = nullptr;

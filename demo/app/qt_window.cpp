@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace demo {
 
@@ -107,6 +108,7 @@ void QtCanvas::BlinkCaret() {
 }
 
 void QtCanvas::paintEvent(QPaintEvent* event) {
+    if (!std::exchange(painted_, true) && on_first_paint) on_first_paint();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
     if (caret_shown_ && caret_lit_) {

@@ -28,6 +28,8 @@ class QtCanvas : public QWidget {
     QtCanvas(const QImage& image, QWidget* parent);
 
     void SetSink(WindowEvents* sink) { sink_ = sink; }
+    // Runs once, when the window system first paints the canvas.
+    std::function<void()> on_first_paint;
     void CreateCaret(int width, int height);
     void ShowCaret(bool shown);
     void MoveCaret(int x, int y);
@@ -48,6 +50,7 @@ class QtCanvas : public QWidget {
     QRect caret_;
     bool caret_shown_ = false;
     bool caret_lit_ = false;
+    bool painted_ = false;
     QTimer blink_;
 };
 
