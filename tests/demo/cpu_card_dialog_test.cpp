@@ -68,22 +68,6 @@ class CpuDialogTest : public ::testing::Test {
     decltype(&IC_CpuApdu) saved_apdu_ = nullptr;
 };
 
-TEST(HexTextTest, ConvertsBothWaysAsTheOperatorTypesAndReads) {
-    EXPECT_EQ(demo::BytesToHexText(std::vector<std::uint8_t>{0x00, 0x0A, 0xAB, 0xFF}), "000AABFF");
-    EXPECT_EQ(demo::BytesToHexText({}), "");
-    using Bytes = std::vector<std::uint8_t>;
-    EXPECT_EQ(demo::HexTextToBytes("00a4Ff"), (Bytes{0x00, 0xA4, 0xFF}));
-    EXPECT_EQ(demo::HexTextToBytes("00A40"), (Bytes{0x00, 0xA4})) << "odd character ignored";
-    EXPECT_EQ(demo::HexTextToBytes("0"), Bytes{});
-    EXPECT_EQ(demo::HexTextToBytes(""), Bytes{});
-    EXPECT_FALSE(demo::HexTextToBytes("00 A4"));
-    EXPECT_FALSE(demo::HexTextToBytes("0G"));
-    EXPECT_FALSE(demo::HexTextToBytes("x0"));
-    EXPECT_FALSE(
-        demo::HexTextToBytes("00A4\x80"
-                             "0"));
-}
-
 TEST_F(CpuDialogTest, OpensWithEmptyFieldsFromTheCpuMenuAndMakesNoCallOnQuit) {
     DemoHarness demo("cpu-t0");
     demo.Start();
