@@ -25,4 +25,5 @@ scripts/kernel-test.sh build
 tests/pcsc/pcscd_integration.sh build  # pcscd serves the simulated reader to PC/SC clients
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     build_and_test build-asan -DVEXA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+scripts/fuzz.sh --seconds 20 --jobs "$jobs"  # libFuzzer targets (clang), about 20 s each
 echo "All tests passed."

@@ -68,6 +68,18 @@ std::unique_ptr<Card> SimReader::Remove() {
     return std::move(card_);
 }
 
+void SimReader::Replug() {
+    assembler_ = FrameAssembler{};
+    pending_.clear();
+    served_ = 0;
+    reader_code_ = 0;
+    protocol_ = 0;
+    parameter_ = 0;
+    faults = Faults{};
+    pull_after_.reset();
+    if (card_) card_->PowerDown();
+}
+
 void SimReader::PullCardAfter(int commands) {
     pull_after_ = commands;
     if (commands <= 0) {

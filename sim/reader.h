@@ -47,6 +47,12 @@ class SimReader {
     // (0: at once). It is kept aside for inspection as pulled_card().
     void PullCardAfter(int commands);
     Card* pulled_card() const { return pulled_.get(); }
+    std::unique_ptr<Card> TakePulledCard() { return std::move(pulled_); }
+
+    // Unplugged and plugged in again: the firmware starts afresh (no frame
+    // half received, no answer waiting, nothing selected, no fault pending);
+    // the card and the reader's own memory keep their contents.
+    void Replug();
 
     void SetVersion(std::vector<std::uint8_t> bytes) { version_ = std::move(bytes); }
     std::uint8_t reader_code() const { return reader_code_; }

@@ -144,3 +144,20 @@ TEST_F(DeviceCommands, BeepersAndSerialNumbersKeepTheLastErrorAndSendNothing) {
     EXPECT_EQ(LastErrorText(), vexa::kReducedBuild ? kNotSupportedText : kOpenFailedText);
     EXPECT_TRUE(Reports().empty());
 }
+
+// Without a data byte the only byte left to read is the frame's check byte,
+// which must not pass for the reader's status.
+TEST_F(DeviceCommands, EchoWithoutAStatusByteIsALengthError) {
+    InsertCard();
+    const std::pair<std::uint8_t, int16_t (*)(int32_t)> commands[] = {
+        {0xA2, IC_Status},
+        {0xA6, IC_Down},
+        {0xA5, [](int32_t d) { return IC_SetCpuPara(d, 12, 1, 0); }},
+    };
+    for (const auto& [code, call] : commands) {
+        reader().faults.scripted_response = Frame({0x12, code, 0x00});
+        EXPECT_EQ(call(icdev), -20) << std::hex << int{code};
+        EXPECT_EQ(vexa::LastError(), -20);
+    }
+    EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);  // the refused protocol was not taken
+}

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "library_reset.h"
 #include "sim/host.h"
 #include "vexa.h"
 #include "vexa/cards/selection.h"
@@ -19,16 +20,6 @@
 #include "vexa/link/status.h"
 
 namespace sim_test {
-
-// Puts the library-global state back to its values at load. Whoever adds
-// library-global state resets it here too.
-inline void ResetLibrary() {
-    for (int port = 0; port < vexa::kPortCount; ++port) IC_ExitComm(port + vexa::kDeviceOffset);
-    vexa::InstallHidHost(nullptr);
-    vexa::CurrentSelection() = vexa::Selection{};
-    vexa::CurrentCpuState() = vexa::CpuState{};
-    vexa::SetLastError(vexa::kOk);
-}
 
 // Installs a host for the lifetime of the object (tests that need another
 // number of readers than the fixture's one).

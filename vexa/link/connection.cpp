@@ -37,7 +37,7 @@ int32_t OpenFull(int32_t port_arg) {
 }
 
 // The reduced configuration has no device table: the handle is the number.
-int32_t OpenReduced() {
+[[maybe_unused]] int32_t OpenReduced() {
     const Handle h = CurrentHidHost().OpenReader();
     const int32_t result = h == 0 ? kOpenFailed : static_cast<int32_t>(h);
     SetLastError(h == 0 ? kOpenFailed : kOk);

@@ -21,6 +21,7 @@ std::int32_t QueryStatus(std::int32_t icdev) {
     Response r;
     const std::int32_t st = EchoStatus(Exchange(icdev, kStatus, {}, r), r, kStatus);
     if (st != kOk) return st;
+    if (r.Len() == 0) return kLengthError;
     switch (r.Data()[0]) {
         case kCardPresent:
             return kOk;

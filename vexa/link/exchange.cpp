@@ -53,6 +53,8 @@ std::int32_t EchoStatus(std::int32_t transport, const Response& r, std::uint8_t 
 std::int32_t StatusByteStatus(std::int32_t transport, const Response& r, std::uint8_t code) {
     if (transport != kOk) return transport;
     if (!r.Echoes(code)) return RefusalStatus(r);
+    // Without a data byte, Data()[0] would be the frame's check byte.
+    if (r.Len() == 0) return kLengthError;
     return r.Data()[0] == 0x90 ? kOk : r.Data()[0];
 }
 

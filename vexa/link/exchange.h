@@ -33,8 +33,8 @@ std::int32_t SendOnly(std::int32_t icdev, std::uint8_t code, std::span<const std
 // read as success). Transport failures pass through.
 std::int32_t EchoStatus(std::int32_t transport, const Response& r, std::uint8_t code);
 
-// Echo with first data byte 0x90 -> 0, with another first byte -> that byte;
-// no echo -> as EchoStatus. Transport failures pass through.
+// Echo with first data byte 0x90 -> 0, with another first byte -> that byte,
+// without data -> -20; no echo -> as EchoStatus. Transport failures pass through.
 std::int32_t StatusByteStatus(std::int32_t transport, const Response& r, std::uint8_t code);
 
 }  // namespace vexa

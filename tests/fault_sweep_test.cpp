@@ -1,0 +1,491 @@
+// Every operation that takes more than one report, with one fault injected
+// at each report in turn: a refused send, a refused fetch, a bad head, a bad
+// check byte, an answer word instead of the command's answer, the card pulled
+// out. Whatever the report, the status is the one the transport gives for
+// that fault, no byte outside the caller's buffer is touched, a write that
+// reports success wrote every byte, one that fails stopped in a single piece
+// with everything before it written and everything after it untouched, and
+// detection leaves the card as it found it.
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "sim/card_factory.h"
+#include "sim_fake_card.h"
+#include "sim_fixture.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+enum class Fault { kRefusedSend, kRefusedFetch, kBadHead, kBadCheck, kAnswerWord, kCardPulled };
+constexpr Fault kFaults[] = {Fault::kRefusedSend, Fault::kRefusedFetch, Fault::kBadHead,
+                             Fault::kBadCheck,    Fault::kAnswerWord,   Fault::kCardPulled};
+constexpr std::uint16_t kInjectedWord = 0x6F01;
+constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
+// A card answering every APDU with 250 bytes of data and 90 00.
+constexpr char kLongAnswerCard[] = "long answer";
+
+const char* NameOf(Fault f) {
+    constexpr const char* kNames[] = {"refused send", "refused fetch", "bad head",
+                                      "bad check",    "answer word",   "card pulled"};
+    return kNames[static_cast<int>(f)];
+}
+
+// The status the library owes for a fault that reached it.
+std::int16_t TransportStatus(Fault f) {
+    switch (f) {
+        case Fault::kRefusedSend:
+            return -22;
+        case Fault::kRefusedFetch:
+            return -23;
+        case Fault::kBadHead:
+            return -20;
+        case Fault::kBadCheck:
+            return -24;
+        default:
+            return static_cast<std::int16_t>(kInjectedWord);
+    }
+}
+
+bool Pending(const sim::Faults& f) {
+    return f.refuse_next_set || f.refuse_next_get || f.wrong_head || f.wrong_check ||
+           f.answer_word.has_value();
+}
+
+// A simulated machine that hands one fault to the reader just before the
+// report numbered `fault_at` (counted from the last ClearLog) crosses.
+class SweepHost : public sim::SimHost {
+  public:
+    std::size_t fault_at = kNever;
+    Fault fault = Fault::kRefusedSend;
+
+    bool SetFeature(vexa::Handle h, const std::uint8_t (&report)[vexa::kReportSize]) override {
+        Inject();
+        sent_since_fault_ |= log.size() >= fault_at;
+        const bool armed = FaultPending();
+        // An answer the library did not fetch before sending on is gone.
+        faulty_answer_waiting_ = false;
+        const bool accepted = SimHost::SetFeature(h, report);
+        faulty_answer_waiting_ = armed && !FaultPending();
+        return accepted;
+    }
+    bool GetFeature(vexa::Handle h, std::uint8_t (&report)[vexa::kReportSize]) override {
+        Inject();
+        faulty_answer_fetched_ |= faulty_answer_waiting_;
+        return SimHost::GetFeature(h, report);
+    }
+    // Whether the fault reached the library: a refused transfer once it was
+    // refused, a spoilt answer once fetched (the reader drops an answer not
+    // fetched before the next command), a pulled card once a command was sent
+    // without it.
+    bool FaultTaken() {
+        switch (fault) {
+            case Fault::kRefusedSend:
+            case Fault::kRefusedFetch:
+                return fault_at < log.size() && !FaultPending();
+            case Fault::kCardPulled:
+                return sent_since_fault_;
+            default:
+                return faulty_answer_fetched_;
+        }
+    }
+
+  private:
+    bool FaultPending() { return Pending(faults) || Pending(reader(0).faults); }
+
+    bool sent_since_fault_ = false;
+    bool faulty_answer_waiting_ = false;
+    bool faulty_answer_fetched_ = false;
+
+    void Inject() {
+        if (log.size() != fault_at) return;
+        switch (fault) {
+            case Fault::kRefusedSend:
+                faults.refuse_next_set = true;
+                break;
+            case Fault::kRefusedFetch:
+                faults.refuse_next_get = true;
+                break;
+            case Fault::kBadHead:
+                faults.wrong_head = true;
+                break;
+            case Fault::kBadCheck:
+                faults.wrong_check = true;
+                break;
+            case Fault::kAnswerWord:
+                faults.answer_word = kInjectedWord;
+                break;
+            case Fault::kCardPulled:
+                reader(0).PullCardAfter(0);
+                break;
+        }
+    }
+};
+
+// A caller's buffer with guard bytes on both sides.
+class GuardedBuffer {
+  public:
+    static constexpr std::size_t kGuard = 32;
+    static constexpr std::uint8_t kGuardByte = 0xEE;
+
+    explicit GuardedBuffer(const Bytes& content) : bytes_(content.size() + 2 * kGuard, kGuardByte) {
+        std::copy(content.begin(), content.end(), bytes_.begin() + kGuard);
+    }
+    unsigned char* data() { return bytes_.data() + kGuard; }
+    Bytes Content() const { return {bytes_.begin() + kGuard, bytes_.end() - kGuard}; }
+    bool GuardsIntact() const {
+        const auto intact = [](auto from, auto to) {
+            return std::all_of(from, to, [](std::uint8_t b) { return b == kGuardByte; });
+        };
+        return intact(bytes_.begin(), bytes_.begin() + kGuard) &&
+               intact(bytes_.end() - kGuard, bytes_.end());
+    }
+
+  private:
+    Bytes bytes_;
+};
+
+// One operation on one card: the card and how it is prepared, the call, and
+// how the card's memory is read back afterwards.
+struct Operation {
+    std::string name;
+    std::string card;
+    std::int32_t type;
+    Bytes code;  // presented before a write (protected-memory cards)
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+    std::int32_t piece = 128;
+    std::function<std::int16_t(std::int32_t icdev, unsigned char* buffer)> call;
+    std::function<Bytes(std::int32_t icdev)> image;
+    bool t1 = false;  // the CPU card spoken to under T=1
+    // Reports at the end whose outcome the call leaves aside on purpose (the
+    // select putting the previous card selection back).
+    std::size_t unread_tail = 0;
+};
+
+Bytes ReadAll(std::int32_t icdev, std::int32_t size) {
+    Bytes all(static_cast<std::size_t>(size));
+    EXPECT_EQ(IC_Read(icdev, 0, size, all.data()), 0);
+    return all;
+}
+
+class FaultSweep : public ::testing::Test {
+  protected:
+    // One run of `op` with the fault at report `at` (kNever: none).
+    struct Run {
+        std::int16_t status;
+        bool fault_taken;
+        std::size_t reports;
+        Bytes before;  // the card's memory before, and after
+        Bytes after;
+        GuardedBuffer buffer;
+        std::string state_before;
+        std::string state_after;
+    };
+
+    Run RunOnce(const Operation& op, const Bytes& buffer_content, std::size_t at, Fault fault) {
+        SweepHost host;
+        sim::SimReader& reader = host.AddReader();
+        sim_test::ScopedHost scoped(host);
+        reader.Insert(MakeCard(op));
+        const std::int32_t icdev = IC_InitComm(100);
+        Prepare(op, icdev);
+        Run run{0,
+                false,
+                0,
+                op.image ? op.image(icdev) : Bytes{},
+                {},
+                GuardedBuffer(buffer_content),
+                StateOf(reader),
+                {}};
+        Prepare(op, icdev);
+        host.ClearLog();
+        host.fault_at = at;
+        host.fault = fault;
+        run.status = op.call(icdev, run.buffer.data());
+        run.fault_taken = host.FaultTaken() && !RefusedInTail(host.log);
+        run.reports = host.log.size();
+        // Back to a healthy reader with the card in it, to look at the card.
+        host.fault_at = kNever;
+        host.faults = {};
+        reader.Replug();
+        if (reader.card() == nullptr) reader.Insert(reader.TakePulledCard());
+        run.state_after = StateOf(reader);
+        if (op.image) {
+            Prepare(op, icdev);
+            run.after = op.image(icdev);
+        }
+        return run;
+    }
+
+    // Sweeps every fault over every report of the operation; `check` judges
+    // each run against the fault-free one.
+    void Sweep(const Operation& op, const Bytes& buffer_content,
+               const std::function<void(const Run& good, const Run& run, Fault)>& check,
+               bool must_succeed = true) {
+        SCOPED_TRACE(op.name);
+        tail_from_ = kNever;
+        const Run good = RunOnce(op, buffer_content, kNever, Fault::kRefusedSend);
+        if (must_succeed) {
+            ASSERT_EQ(good.status, 0);
+        }
+        ASSERT_GT(good.reports, 2u) << "not a multi-report operation";
+        tail_from_ = good.reports - op.unread_tail;
+        for (std::size_t at = 0; at < good.reports; ++at) {
+            for (Fault fault : kFaults) {
+                SCOPED_TRACE(testing::Message() << NameOf(fault) << " at report " << at);
+                const Run run = RunOnce(op, buffer_content, at, fault);
+                EXPECT_TRUE(run.buffer.GuardsIntact());
+                check(good, run, fault);
+            }
+        }
+    }
+
+  private:
+    // Whether the refused transfer was one of the reports whose outcome the
+    // operation leaves aside.
+    bool RefusedInTail(const std::vector<sim::ReportRecord>& log) const {
+        const auto refused = std::find_if(log.begin(), log.end(),
+                                          [](const sim::ReportRecord& r) { return !r.accepted; });
+        return refused != log.end() &&
+               static_cast<std::size_t>(refused - log.begin()) >= tail_from_;
+    }
+
+    std::size_t tail_from_ = kNever;
+
+    static std::string StateOf(const sim::SimReader& reader) {
+        return reader.card() ? reader.card()->Save() : "";
+    }
+    static std::unique_ptr<sim::Card> MakeCard(const Operation& op) {
+        if (op.card != kLongAnswerCard) return sim::MakeCard(op.card);
+        auto card = std::make_unique<sim_test::FakeCard>();
+        Bytes answer(250, 0x42);
+        answer.insert(answer.end(), {0x90, 0x00});
+        card->reply = sim::Echo(0xA4, answer);
+        return card;
+    }
+    static void Prepare(const Operation& op, std::int32_t icdev) {
+        ASSERT_EQ(IC_InitType(icdev, op.type), 0);
+        if (op.code.size() == 3) {
+            ASSERT_EQ(IC_CheckPass_SLE4442(icdev, op.code.data()), 0);
+        }
+        if (op.code.size() == 2) {
+            ASSERT_EQ(IC_CheckPass_SLE4428(icdev, op.code.data()), 0);
+        }
+        if (op.t1) {
+            ASSERT_EQ(IC_SetCpuPara(icdev, 12, 1, 0), 0);
+        }
+    }
+};
+
+// With the slot empty, the reader sends 24Cxx reads and writes to its own
+// memory and answers them: a 24Cxx card pulled mid-operation can go unnoticed.
+// That is the reader's doing; what the library still owes is the bounds.
+bool EmptySlotAnswers(const Operation& op, Fault fault) {
+    return fault == Fault::kCardPulled && (op.type == 64 || op.type == 192);
+}
+
+// A fault that reached the library gives its transport status; one that
+// came after the last report changes nothing.
+void ExpectStatusOf(const Operation& op, const auto& good, const auto& run, Fault fault) {
+    if (EmptySlotAnswers(op, fault)) return;
+    if (!run.fault_taken) {
+        EXPECT_EQ(run.status, good.status);
+    } else if (fault == Fault::kCardPulled) {
+        EXPECT_NE(run.status, 0);
+    } else {
+        EXPECT_EQ(run.status, TransportStatus(fault));
+    }
+}
+
+std::vector<Operation> LongReads() {
+    const auto read = [](std::int32_t start, std::int32_t length) {
+        return [=](std::int32_t icdev, unsigned char* out) {
+            return IC_Read(icdev, start, length, out);
+        };
+    };
+    const auto image = [](std::int32_t size) {
+        return [=](std::int32_t icdev) { return ReadAll(icdev, size); };
+    };
+    return {
+        {"IC_Read 24C16", "24c16", 64, {}, 100, 600, 128, read(100, 600), image(2048)},
+        {"IC_Read 24C64", "24c64", 192, {}, 7000, 400, 128, read(7000, 400), image(8192)},
+        {"IC_Read SLE4442", "sle4442", 16, {}, 0, 256, 128, read(0, 256), image(256)},
+        {"IC_Read SLE4428", "sle4428", 4, {}, 0, 1024, 128, read(0, 1024), image(1024)},
+        {"IC_DirectRead 45DB041",
+         "45db041",
+         65,
+         {},
+         0,
+         264,
+         140,
+         [](std::int32_t icdev, unsigned char* out) {
+             return IC_DirectRead(icdev, 0, 0, 264, out);
+         },
+         [](std::int32_t icdev) {
+             Bytes page(264);
+             EXPECT_EQ(IC_DirectRead(icdev, 0, 0, 264, page.data()), 0);
+             return page;
+         }},
+        {"IC_ReadDevice",
+         "none",
+         64,
+         {},
+         0,
+         2048,
+         128,
+         [](std::int32_t icdev, unsigned char* out) { return IC_ReadDevice(icdev, 0, 2048, out); },
+         [](std::int32_t icdev) {
+             Bytes all(2048);
+             EXPECT_EQ(IC_ReadDevice(icdev, 0, 2048, all.data()), 0);
+             return all;
+         },
+         false,
+         1},
+    };
+}
+
+TEST_F(FaultSweep, LongReadsOfEveryFamilyAndTheReaderMemory) {
+    for (const Operation& op : LongReads()) {
+        const Bytes untouched(static_cast<std::size_t>(op.length), 0xC3);
+        Sweep(op, untouched, [&](const auto& good, const auto& run, Fault fault) {
+            ExpectStatusOf(op, good, run, fault);
+            if (run.status == 0 && !EmptySlotAnswers(op, fault)) {
+                EXPECT_EQ(run.buffer.Content(), good.buffer.Content());
+            }
+            EXPECT_EQ(run.state_after, run.state_before);
+        });
+    }
+}
+
+// The memory after a failed write: outside the range as it was; inside, the
+// data up to some point, then at most one piece of anything, then as it was.
+void ExpectStoppedInOnePiece(const Operation& op, const Bytes& before, const Bytes& after,
+                             const Bytes& data) {
+    ASSERT_EQ(after.size(), before.size());
+    const auto start = static_cast<std::size_t>(op.start);
+    const auto end = start + data.size();
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (i < start || i >= end) {
+            ASSERT_EQ(after[i], before[i]) << "byte " << i << " outside";
+        }
+    }
+    std::size_t i = start;
+    while (i < end && after[i] == data[i - start]) ++i;
+    for (std::size_t j = i + static_cast<std::size_t>(op.piece); j < end; ++j) {
+        ASSERT_EQ(after[j], before[j]) << "byte " << j << " beyond the failing piece";
+    }
+}
+
+std::vector<Operation> VerifiedWrites() {
+    using Write = std::int16_t (*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
+    const auto write = [](Write w, std::int32_t start, std::int32_t length) {
+        return
+            [=](std::int32_t icdev, unsigned char* data) { return w(icdev, start, length, data); };
+    };
+    const auto image = [](std::int32_t size) {
+        return [=](std::int32_t icdev) { return ReadAll(icdev, size); };
+    };
+    const Bytes code4442{0xFF, 0xFF, 0xFF};
+    const Bytes code4428{0xFF, 0xFF};
+    return {
+        {"IC_Write 24C16", "24c16", 64, {}, 100, 600, 128, write(IC_Write, 100, 600), image(2048)},
+        {"IC_Write 24C64",
+         "24c64",
+         192,
+         {},
+         7000,
+         400,
+         128,
+         write(IC_Write, 7000, 400),
+         image(8192)},
+        // Page-aligned pieces: the first and last piece are shorter.
+        {"IC_Write24 24C16", "24c16", 64, {}, 3, 300, 128, write(IC_Write24, 3, 300), image(2048)},
+        {"IC_Write64 24C64", "24c64", 192, {}, 5, 300, 128, write(IC_Write64, 5, 300), image(8192)},
+        {"IC_Write SLE4442", "sle4442", 16, code4442, 32, 224, 128, write(IC_Write, 32, 224),
+         image(256)},
+        {"IC_Write SLE4428", "sle4428", 4, code4428, 32, 900, 128, write(IC_Write, 32, 900),
+         image(1024)},
+        {"IC_DirectWrite 45DB041",
+         "45db041",
+         65,
+         {},
+         0,
+         264,
+         140,
+         [](std::int32_t icdev, unsigned char* data) {
+             return IC_DirectWrite(icdev, 3, 0, 264, data);
+         },
+         [](std::int32_t icdev) {
+             Bytes page(264);
+             EXPECT_EQ(IC_DirectRead(icdev, 3, 0, 264, page.data()), 0);
+             return page;
+         }},
+        {"IC_WriteDevice",
+         "none",
+         64,
+         {},
+         100,
+         600,
+         128,
+         write(IC_WriteDevice, 100, 600),
+         [](std::int32_t icdev) {
+             Bytes all(2048);
+             EXPECT_EQ(IC_ReadDevice(icdev, 0, 2048, all.data()), 0);
+             return all;
+         },
+         false,
+         1},
+    };
+}
+
+TEST_F(FaultSweep, VerifiedWritesOfEveryFamilyAndTheReaderMemory) {
+    for (const Operation& op : VerifiedWrites()) {
+        Bytes data(static_cast<std::size_t>(op.length));
+        for (std::size_t i = 0; i < data.size(); ++i)
+            data[i] = static_cast<std::uint8_t>(i * 7 + 1);
+        Sweep(op, data, [&](const auto& good, const auto& run, Fault fault) {
+            ExpectStatusOf(op, good, run, fault);
+            EXPECT_EQ(run.buffer.Content(), data);  // the caller's data stay as they were
+            if (run.status == 0 && !EmptySlotAnswers(op, fault)) {
+                EXPECT_EQ(run.after, good.after);
+            } else {
+                ExpectStoppedInOnePiece(op, run.before, run.after, data);
+            }
+        });
+    }
+}
+
+TEST_F(FaultSweep, ApduWithLongCommandAndAnswerUnderBothProtocols) {
+    // Case 4: header, Lc 200, data, Le; the card answers 250 bytes and 90 00.
+    Bytes apdu{0x00, 0xD6, 0x00, 0x00, 200};
+    apdu.resize(205, 0x17);
+    apdu.push_back(0x00);
+    for (bool t1 : {false, true}) {
+        Operation op{t1 ? "IC_CpuApdu T=1" : "IC_CpuApdu T=0",
+                     kLongAnswerCard,
+                     12,
+                     {},
+                     0,
+                     0,
+                     0,
+                     [&](std::int32_t icdev, unsigned char* response) {
+                         unsigned char rlen = 0;
+                         return IC_CpuApdu(icdev, static_cast<std::int32_t>(apdu.size()),
+                                           apdu.data(), &rlen, response);
+                     },
+                     {},
+                     t1};
+        Sweep(op, Bytes(255, 0xC3), [&](const auto& good, const auto& run, Fault fault) {
+            ExpectStatusOf(op, good, run, fault);
+            if (run.status == 0) {
+                EXPECT_EQ(run.buffer.Content(), good.buffer.Content());
+            }
+        });
+    }
+}
+
+}  // namespace
