@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -97,6 +98,15 @@ void QtDialog::Press(int id) {
 // The close box and Esc are the Cancel button.
 void QtDialog::reject() {
     Press(kIdCancel);
+}
+
+void QtDialog::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        const QPoint at = event->position().toPoint();
+        dialog_.OnRButtonDblClk(at.x(), at.y());
+        PushFields();
+    }
+    QDialog::mouseDoubleClickEvent(event);
 }
 
 void QtDialog::Finish(DialogAction action) {

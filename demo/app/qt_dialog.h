@@ -9,6 +9,7 @@
 
 #include "demo/dialogs/dialog.h"
 
+class QMouseEvent;
 class QWidget;
 
 namespace demo {
@@ -18,6 +19,9 @@ class QtDialog : public QDialog {
     QtDialog(Dialog& dialog, QWidget* parent, const QPalette& palette);
 
     void reject() override;
+
+  protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QWidget* CreateControl(const ControlTemplate& control);

@@ -74,6 +74,8 @@ class Dialog {
     // A button was pressed (OK and Cancel included; the close box is Cancel).
     virtual DialogAction OnButton(int id);
     virtual void OnFieldChanged(int /*id*/) {}
+    // A double click of the right mouse button at client pixel (x, y).
+    virtual void OnRButtonDblClk(int /*x*/, int /*y*/) {}
 
   protected:
     virtual DialogAction OnOK() { return DialogAction::kEndOk; }
@@ -83,6 +85,16 @@ class Dialog {
     // is not an integer or lies outside [min, max] with a message, focusing
     // the field.
     std::optional<int> IntField(int id, int min, int max);
+    // Reads a field that holds an unsigned integer; refuses anything else
+    // with the framework's message.
+    std::optional<unsigned> UnsignedField(int id);
+    // The framework's refusal of a field's text: a message, then the field
+    // focused with its text selected.
+    void RefuseField(int id, std::string_view message);
+    // A notice with an OK button and no icon, captioned with the program's
+    // title unless given a caption of its own.
+    void Notice(std::string_view text);
+    void Notice(std::string_view text, std::string_view caption);
 
     UiPort& ui_;
 
@@ -98,5 +110,8 @@ class Dialog {
 // Integer text as the dialog framework accepts it: optional blanks, an
 // optional sign, digits, optional blanks. Values beyond 32 bits saturate.
 std::optional<long long> ParseDialogInteger(std::string_view text);
+// The same for unsigned fields: no minus sign; values beyond 32 bits
+// saturate.
+std::optional<unsigned> ParseDialogUnsigned(std::string_view text);
 
 }  // namespace demo

@@ -1,5 +1,7 @@
 #include "tests/demo/recording_ui.h"
 
+#include <cctype>
+
 namespace demo_test {
 
 const RecordingUi::Text* RecordingUi::TextAt(int x, int y) const {
@@ -97,21 +99,52 @@ bool RecordingUi::RemoveMenuItem(std::string_view popup, std::string_view item) 
     return demo::RemoveItem(menu, popup, item);
 }
 
+RecordingUi::DialogState RecordingUi::StateOf(demo::Dialog& dialog) {
+    DialogState state{dialog.Title(), {}, {}, dialog.TakeFocusRequest()};
+    for (const demo::ControlTemplate& control : dialog.Template().controls) {
+        if (control.id == demo::kIdStatic) continue;
+        state.fields[control.id] = dialog.Text(control.id);
+        if (!dialog.Visible(control.id)) state.hidden.insert(control.id);
+    }
+    return state;
+}
+
+void RecordingUi::Type(demo::Dialog& dialog, int id, std::string text) {
+    for (const demo::ControlTemplate& control : dialog.Template().controls) {
+        if (control.id != id) continue;
+        if (control.style & demo::style::kUpperCase) {
+            for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        if (control.max_length > 0 && text.size() > control.max_length) {
+            text.resize(control.max_length);
+        }
+    }
+    if (dialog.Text(id) == text) return;
+    dialog.SetText(id, std::move(text));
+    dialog.OnFieldChanged(id);
+}
+
 bool RecordingUi::RunModal(demo::Dialog& dialog) {
     dialog.OnInitDialog();
-    ShownDialog shown{dialog.Template().id, dialog.Title(), {}};
-    for (const demo::ControlTemplate& control : dialog.Template().controls) {
-        if (control.id != demo::kIdStatic) shown.fields[control.id] = dialog.Text(control.id);
-    }
-    dialogs.push_back(shown);
+    ShownDialog& shown = dialogs.emplace_back();
+    static_cast<DialogState&>(shown) = StateOf(dialog);
+    shown.template_id = dialog.Template().id;
     std::vector<DialogStep> steps;
     if (!dialog_scripts_.empty()) {
         steps = std::move(dialog_scripts_.front());
         dialog_scripts_.pop_front();
     }
+    // Later dialogs may be shown from a step: keep the index, not the
+    // reference.
+    const std::size_t index = dialogs.size() - 1;
     for (const DialogStep& step : steps) {
-        for (const auto& [id, text] : step.fields) dialog.SetText(id, text);
-        const demo::DialogAction action = dialog.OnButton(step.button);
+        for (const auto& [id, text] : step.fields) Type(dialog, id, text);
+        if (step.right_double_click) {
+            dialog.OnRButtonDblClk(step.right_double_click->first, step.right_double_click->second);
+        }
+        demo::DialogAction action = demo::DialogAction::kStayOpen;
+        if (step.button != kNoButton) action = dialog.OnButton(step.button);
+        dialogs[index].after_steps.push_back(StateOf(dialog));
         if (action != demo::DialogAction::kStayOpen) return action == demo::DialogAction::kEndOk;
     }
     return dialog.OnButton(demo::kIdCancel) == demo::DialogAction::kEndOk;

@@ -6,6 +6,8 @@
 
 #include <deque>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <variant>
@@ -37,16 +39,27 @@ class RecordingUi : public demo::UiPort {
         MsgButtons buttons;
         MsgIcon icon;
     };
-    struct ShownDialog {
-        int template_id;
+    // What a dialog shows: its title, the texts of its controls that have
+    // an identifier, the hidden ones and the field last focused.
+    struct DialogState {
         std::string title;
-        std::map<int, std::string> fields;  // as the dialog opened
+        std::map<int, std::string> fields;
+        std::set<int> hidden;
+        std::optional<int> focus;
     };
-    // One operator action in a dialog: fill in fields, press a button.
+    struct ShownDialog : DialogState {  // as the dialog opened
+        int template_id = 0;
+        std::vector<DialogState> after_steps;
+    };
+    // One operator action in a dialog: type into fields (as typing does:
+    // capitals in upper-case fields, no more than the field takes, each
+    // change reported), maybe a right double click, then a button.
     struct DialogStep {
         std::map<int, std::string> fields;
         int button = demo::kIdOk;
+        std::optional<std::pair<int, int>> right_double_click = std::nullopt;
     };
+    static constexpr int kNoButton = 0;
     struct Caret {
         bool created = false;
         int width = 0;
@@ -130,6 +143,9 @@ class RecordingUi : public demo::UiPort {
     bool StartProgram(std::string_view file) override;
 
   private:
+    static DialogState StateOf(demo::Dialog& dialog);
+    static void Type(demo::Dialog& dialog, int id, std::string text);
+
     struct Paint {};
     struct Quit {};
 
