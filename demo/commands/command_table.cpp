@@ -51,6 +51,9 @@ constexpr CommandRange kViewCommands[] = {
     {cmd::kUsb, cmd::kUsb, OnSelectPort},
     {cmd::kVersion, cmd::kVersion, OnVersion},
     {cmd::kUpdate, cmd::kUpdate, OnUpdate},
+    {cmd::kDeviceControl, cmd::kDeviceControl, OnDeviceControl},
+    {cmd::kCheckReadPass, cmd::kChangeSafetyPass, OnSecurePassword},
+    {cmd::kAuth, cmd::kAuth, OnAuth},
 };
 
 }  // namespace

@@ -37,5 +37,10 @@ void OnCpuCard(CDemoView& view, int id);
 void OnSelectPort(CDemoView& view, int id);
 void OnVersion(CDemoView& view, int id);
 void OnUpdate(CDemoView& view, int id);
+void OnDeviceControl(CDemoView& view, int id);
+
+// Secure memory cards.
+void OnSecurePassword(CDemoView& view, int id);
+void OnAuth(CDemoView& view, int id);
 
 }  // namespace demo

@@ -47,9 +47,7 @@ class CDemoView {
     void EnterEditMode();
     // An image read from the card is on screen (a failed read or a new card
     // type leaves none, whatever was drawn before).
-    bool ImageLoaded() const {
-        return m_bImageShown && m_nReadState == read_state::kImageShown;
-    }
+    bool ImageLoaded() const { return m_bImageShown && m_nReadState == read_state::kImageShown; }
 
     // ---- Operations the commands share ----
     // Loads the card into the document; 0 when an image was loaded.
@@ -84,6 +82,7 @@ class CDemoView {
     std::int32_t m_nPage = 0;
     std::int32_t m_nZone = 0;
     std::int32_t m_nSsfPage = 0;
+    std::int32_t m_nPassSet = 0;  // secure-memory password set last chosen
     std::int32_t m_bEditMode = 0;
     std::int32_t m_nCaretPane = 0;
     screen::Point m_ptCaret{screen::kHexLeft, screen::kDumpTop};

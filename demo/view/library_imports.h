@@ -55,7 +55,22 @@
     X(IC_ChangePass_1604B)      \
     X(IC_Fuse_1604B)            \
     X(IC_ReadFuse)              \
-    X(IC_WriteFuse)
+    X(IC_WriteFuse)             \
+    X(IC_Beep)                  \
+    X(IC_ReadDevice)            \
+    X(IC_WriteDevice)           \
+    X(IC_ReadRPasswordCount)    \
+    X(IC_ReadWPasswordCount)    \
+    X(IC_CheckRPassword_Hex)    \
+    X(IC_CheckWPassword_Hex)    \
+    X(IC_ChangeRPassword_Hex)   \
+    X(IC_ChangeWPassword_Hex)   \
+    X(IC_ReadAuthCount)         \
+    X(IC_InitAuth_Hex)          \
+    X(IC_ReadConfigZone_Hex)    \
+    X(SetInit_Hex)              \
+    X(Authenticate_Hex)         \
+    X(IC_CheckAuth_Hex)
 
 namespace demo {
 
