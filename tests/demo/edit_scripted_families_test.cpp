@@ -208,5 +208,17 @@ TEST(ScriptedWriteBackTest, At88sc1604WritesSevenBytesForItsLastRow) {
     EXPECT_EQ(demo.ui.beeps, beeps + 2 + 2 + 1);
 }
 
+TEST(ScriptedWriteBackTest, PagingToTheShortLastPageKeepsTheCaretOnTheCard) {
+    DemoHarness demo("none");
+    ScriptedCard card;
+    ReadAndEdit(demo, demo::cmd::kAt88sc1604A);
+    Press(demo, Key::kPageDown, 6);
+    Press(demo, Key::kDown, 15);
+    Press(demo, Key::kPageDown);  // row 15 of page 8 lies beyond byte 2006
+    EXPECT_EQ(CaretOffsetText(demo), "2006");
+    Type(demo, "77");
+    EXPECT_EQ(demo.doc().m_ModifiedRows[1], 2000);
+}
+
 }  // namespace
 }  // namespace demo_test

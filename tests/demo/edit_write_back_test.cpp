@@ -56,6 +56,26 @@ TEST(WriteBackTest, A24C02GetsEveryRowTypedInTheOrderEdited) {
     EXPECT_EQ(demo.ui.beeps, beeps + 5);
 }
 
+// The last row of each serial EEPROM, whatever its addressing.
+TEST(WriteBackTest, EverySerialEepromGetsItsLastRow) {
+    for (const char* name : {"24c01", "24c04", "24c08", "24c16", "24c64"}) {
+        SCOPED_TRACE(name);
+        DemoHarness demo(name);
+        auto& chip = demo.CardAs<sim::Eeprom24CCard>();
+        StartEditing(demo);
+        const int pages = demo.view().m_nPageCount;
+        Press(demo, Key::kPageDown, pages - 1);
+        Press(demo, Key::kDown, 15);
+        Press(demo, Key::kTab);
+        Type(demo, "last");
+        Press(demo, Key::kF5);
+        const std::size_t last_row = chip.memory().size() - 16;
+        EXPECT_EQ(std::string(chip.memory().begin() + last_row, chip.memory().begin() + last_row + 4),
+                  "last");
+        EXPECT_TRUE(demo.ui.messages.empty());
+    }
+}
+
 TEST(WriteBackTest, AFullListStillWritesEveryEditedRow) {
     DemoHarness demo("24c02");
     auto& chip = demo.CardAs<sim::Eeprom24CCard>();
