@@ -44,15 +44,20 @@ Key ToKey(int qt_key) {
     }
 }
 
+// The printable ASCII character a key makes, or 0.
+char TypedChar(const QKeyEvent& event) {
+    const QString text = event.text();
+    const bool printable =
+        text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F;
+    return printable ? static_cast<char>(text[0].unicode()) : '\0';
+}
+
 // A key the view acts on: no shortcut of the window takes it from the view.
 bool ViewKey(const QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
     }
-    const QString text = event.text();
-    const bool printable =
-        text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F;
-    return printable || ToKey(event.key()) != Key::kOther;
+    return TypedChar(event) != '\0' || ToKey(event.key()) != Key::kOther;
 }
 
 }  // namespace
@@ -126,10 +131,7 @@ void QtCanvas::mousePressEvent(QMouseEvent* event) {
 void QtCanvas::keyPressEvent(QKeyEvent* event) {
     if (!sink_) return;
     sink_->OnKeyDown(ToKey(event->key()));
-    const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F) {
-        sink_->OnChar(static_cast<char>(text[0].unicode()));
-    }
+    if (const char ch = TypedChar(*event)) sink_->OnChar(ch);
 }
 
 bool QtCanvas::event(QEvent* event) {

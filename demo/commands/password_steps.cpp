@@ -40,9 +40,8 @@ int HexDigit(char c) {
 
 void BeginPassCommand(CDemoView& view) {
     view.EraseStatusLines();
-    view.m_bEditMode = 0;
+    view.EndEditMode();
     view.m_nCaretPane = 0;
-    view.Ui().HideCaret();
     view.DrawCaretInfo();
 }
 

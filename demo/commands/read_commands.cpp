@@ -86,10 +86,7 @@ void ReportRead(CDemoView& view, int read_state) {
 }  // namespace
 
 void OnReadCard(CDemoView& view, int /*id*/) {
-    if (view.m_bEditMode) {
-        view.Ui().HideCaret();
-        view.m_bEditMode = 0;
-    }
+    if (view.m_bEditMode) view.EndEditMode();
     if (!ChoosePage(view)) return;
     view.DrawStatus(1, "Reading....");
     view.DrawStatus(2, " Waiting........");

@@ -26,8 +26,7 @@ void CDemoView::SwitchMenu(int card_type) {
     ui_.SetMenuBar(LoadMenuBar(MenuBarFor(card_type)));
     // Over USB the device control dialog has nothing to talk to.
     if (m_nCommPort == kUsbPort) ui_.RemoveMenuItem("Select Card Type", "Device Control");
-    m_bEditMode = 0;
-    ui_.HideCaret();
+    EndEditMode();
     m_nReadState = read_state::kNoImage;
     ui_.Repaint();
 }

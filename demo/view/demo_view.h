@@ -45,6 +45,9 @@ class CDemoView {
     // ---- Editing ----
     // "Write Card": shows the caret over the image with the editing hints.
     void EnterEditMode();
+    // Ends edit mode quietly (another command takes over): the caret and the
+    // key hint of status line 3 go.
+    void EndEditMode();
     // An image read from the card is on screen (a failed read or a new card
     // type leaves none, whatever was drawn before).
     bool ImageLoaded() const { return m_bImageShown && m_nReadState == read_state::kImageShown; }
@@ -127,6 +130,8 @@ class CDemoView {
     void ToggleProtectionMark();
     void WriteBack();
     bool WriteRows(const std::uint8_t* page_buffer, bool& failed);
+    int WritePage(const std::uint8_t* page_buffer);
+    bool WriteAtmelRow(int row_offset, const std::uint8_t* row);
     bool WriteProtection();
     bool RereadAfterFailure();
     void ShowWrittenRow(int row_offset, int length);

@@ -36,7 +36,8 @@ void CDemoView::TypeHexDigit(char digit) {
     const int offset = spot.Offset();
     char* cell = doc_.m_HexCells[offset];
     cell[spot.second_digit ? 1 : 0] = digit;
-    doc_.m_AsciiCells[offset][0] = static_cast<char>(DigitValue(cell[0]) * 16 + DigitValue(cell[1]));
+    doc_.m_AsciiCells[offset][0] =
+        static_cast<char>(DigitValue(cell[0]) * 16 + DigitValue(cell[1]));
     BuildAt88sc1608Layout();
     DrawByte(offset, ByteColour(m_Layouts.Find(m_nCardType), offset));
     doc_.RecordModifiedRow(offset - offset % screen::kBytesPerRow);

@@ -17,8 +17,8 @@ constexpr screen::Point kErrorCounter{60, 90};
 // screen, showing the page before the current one (or page 1 again).
 void CDemoView::PageUp() {
     if (ProtectedMemoryCard()) {
-        ui_.DrawText(kErrorCounter.x, kErrorCounter.y, "Error Count:11", color::kNavy,
-                     color::kNavy, Font::kPanel);
+        ui_.DrawText(kErrorCounter.x, kErrorCounter.y, "Error Count:11", color::kNavy, color::kNavy,
+                     Font::kPanel);
         counter_shown_ = false;
         const int page = m_nPage > 0 ? m_nPage - 1 : 0;
         m_nPage = page;

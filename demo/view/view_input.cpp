@@ -22,9 +22,9 @@ bool Inside(int x, int y, int left, int top, int width, int height) {
 }  // namespace
 
 void CDemoView::OnLButtonDown(int x, int y) {
-    const bool in_exit_area = Inside(x, y, screen::kExitLeft, screen::kExitTop,
-                                     screen::kExitRight - screen::kExitLeft,
-                                     screen::kExitBottom - screen::kExitTop);
+    const bool in_exit_area =
+        Inside(x, y, screen::kExitLeft, screen::kExitTop, screen::kExitRight - screen::kExitLeft,
+               screen::kExitBottom - screen::kExitTop);
     if (in_exit_area && ui_.MessageBox("Exit System ?", text::kMessage, MsgButtons::kYesNo,
                                        MsgIcon::kQuestion) == MsgAnswer::kYes) {
         ui_.DestroyMainWindow();
@@ -126,10 +126,15 @@ void CDemoView::EnterEditMode() {
 }
 
 void CDemoView::LeaveEditMode() {
-    m_bEditMode = 0;
+    EndEditMode();
     m_nCaretPane = 0;
+    EraseStatusLines();
+}
+
+void CDemoView::EndEditMode() {
+    if (m_bEditMode) EraseStatus(3);
+    m_bEditMode = 0;
     ui_.HideCaret();
-    for (int line = 1; line <= 3; ++line) EraseStatus(line);
 }
 
 void CDemoView::GoTo(const CaretSpot& spot, Pane pane) {

@@ -40,8 +40,8 @@ void CDemoView::WriteBack() {
     bool failed = false;
     if (!WriteRows(page_buffer.data(), failed)) return;
     ui_.Beep();
-    if (failed && ui_.MessageBox("Write Error,Read Card Again?", text::kMessage,
-                                 MsgButtons::kYesNo, MsgIcon::kStop) == MsgAnswer::kYes) {
+    if (failed && ui_.MessageBox("Write Error,Read Card Again?", text::kMessage, MsgButtons::kYesNo,
+                                 MsgIcon::kStop) == MsgAnswer::kYes) {
         ReadImage(m_nCommPort, m_nCardType);
         ui_.Repaint();
     }
@@ -52,48 +52,21 @@ void CDemoView::WriteBack() {
 
 // False when the write ended early; `failed` tells that a row was refused.
 bool CDemoView::WriteRows(const std::uint8_t* page_buffer, bool& failed) {
-    const LibraryImports& lib = Lib();
+    const bool whole_page = m_nCardType == card::k45D041 || m_nCardType == card::kSsf1101;
+    const bool atmel_row = m_nCardType == card::kAt88sc1608 || m_nCardType == card::kAt88sc1604A;
     for (int n = 1; n <= doc_.m_nModifiedRows; ++n) {
         const int row_offset = doc_.m_ModifiedRows[n];
         std::array<std::uint8_t, screen::kBytesPerRow> row;
         for (int i = 0; i < screen::kBytesPerRow; ++i) row[i] = doc_.Byte(row_offset + i);
-        int status = 0;
-        switch (m_nCardType) {
-            case card::k45D041:
-            case card::kSsf1101:
-                status = m_nCardType == card::k45D041
-                             ? lib.IC_DirectWrite(m_icdev, m_nZone, 0, kFlashPageSize, page_buffer)
-                             : lib.IC_Write_1101(m_icdev, m_nSsfPage, 0, kSsfPageSize, page_buffer);
-                if (status == 0) {
-                    Beeps(ui_, 4);
-                    if (m_nCardType == card::k45D041) ReadBackFlashPage();
-                    return true;
-                }
-                if (!RereadAfterFailure()) return false;
-                break;  // and the row goes as any other
-            case card::kAt88sc1608:
-            case card::kAt88sc1604A: {
-                int length = screen::kBytesPerRow;
-                if (m_nCardType == card::kAt88sc1604A) {
-                    if (row_offset == kAt88sc1604LastRow) length = kAt88sc1604LastRowLength;
-                    status = lib.IC_Write(m_icdev, row_offset, length, row.data());
-                } else {
-                    status = m_nZone == kConfigZone
-                                 ? lib.IC_WriteConfigZone(m_icdev, row_offset, length, row.data())
-                                 : lib.IC_WriteUserZone(m_icdev, row_offset, length, row.data());
-                }
-                if (status == 0) {
-                    Beeps(ui_, 2);
-                    ShowWrittenRow(row_offset, length);
-                } else {
-                    failed = true;
-                }
-                continue;
-            }
-            default:
-                break;
+        if (whole_page) {
+            if (WritePage(page_buffer) == 0) return true;
+            if (!RereadAfterFailure()) return false;
+            // and the row goes as any other
+        } else if (atmel_row) {
+            if (!WriteAtmelRow(row_offset, row.data())) failed = true;
+            continue;
         }
-        if (lib.IC_Write(m_icdev, row_offset, screen::kBytesPerRow, row.data()) == 0) {
+        if (Lib().IC_Write(m_icdev, row_offset, screen::kBytesPerRow, row.data()) == 0) {
             ui_.Beep();
             ShowWrittenRow(row_offset, screen::kBytesPerRow);
         } else if (RereadsOnFailure(m_nCardType)) {
@@ -102,6 +75,37 @@ bool CDemoView::WriteRows(const std::uint8_t* page_buffer, bool& failed) {
             failed = true;
         }
     }
+    return true;
+}
+
+// The 45DB041 and SSF1101 write the page shown, whole; the status of the
+// write.
+int CDemoView::WritePage(const std::uint8_t* page_buffer) {
+    const int status = m_nCardType == card::k45D041
+                           ? Lib().IC_DirectWrite(m_icdev, m_nZone, 0, kFlashPageSize, page_buffer)
+                           : Lib().IC_Write_1101(m_icdev, m_nSsfPage, 0, kSsfPageSize, page_buffer);
+    if (status != 0) return status;
+    Beeps(ui_, 4);
+    if (m_nCardType == card::k45D041) ReadBackFlashPage();
+    return 0;
+}
+
+// The AT88SC1608 zone shown and the AT88SC1604; false when refused.
+bool CDemoView::WriteAtmelRow(int row_offset, const std::uint8_t* row) {
+    const LibraryImports& lib = Lib();
+    int length = screen::kBytesPerRow;
+    int status = 0;
+    if (m_nCardType == card::kAt88sc1604A) {
+        if (row_offset == kAt88sc1604LastRow) length = kAt88sc1604LastRowLength;
+        status = lib.IC_Write(m_icdev, row_offset, length, row);
+    } else if (m_nZone == kConfigZone) {
+        status = lib.IC_WriteConfigZone(m_icdev, row_offset, length, row);
+    } else {
+        status = lib.IC_WriteUserZone(m_icdev, row_offset, length, row);
+    }
+    if (status != 0) return false;
+    Beeps(ui_, 2);
+    ShowWrittenRow(row_offset, length);
     return true;
 }
 

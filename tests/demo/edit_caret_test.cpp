@@ -75,6 +75,20 @@ TEST(EditModeTest, EscLeavesEditModeAndOutsideItAsksToQuit) {
     EXPECT_TRUE(demo.ui.destroyed);
 }
 
+TEST(EditModeTest, AnotherCommandEndsEditModeWithItsHints) {
+    DemoHarness demo("sle4442");
+    StartEditing(demo);
+    demo.Command(demo::cmd::kReadCard);
+    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_FALSE(demo.ui.caret.shown);
+    EXPECT_EQ(demo.ui.VisibleAt(12, 336), "") << "Space marks nothing now";
+
+    demo.Command(demo::cmd::kWriteCard);
+    demo.Command(demo::cmd::k24C02);
+    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.ui.VisibleAt(12, 336), "");
+}
+
 TEST(HexEntryTest, TwoDigitsMakeTheByteAndMoveToTheNextByte) {
     DemoHarness demo("24c02");
     StartEditing(demo);

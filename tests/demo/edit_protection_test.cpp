@@ -50,8 +50,7 @@ TEST(ProtectionMarkTest, Sle4442MarksAreWrittenAfterTheRows) {
     DemoHarness demo("sle4442");
     auto& card = demo.CardAs<sim::Sle4442Card>();
     StartEditing(demo);
-    const unsigned char code[3] = {0xFF, 0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4442(demo.view().m_icdev, code), 0);
+    PresentSle4442Code(demo);
     Press(demo, Key::kRight, 18);  // byte 9
     Type(demo, "5");
     Press(demo, Key::kLeft);
@@ -61,8 +60,8 @@ TEST(ProtectionMarkTest, Sle4442MarksAreWrittenAfterTheRows) {
     LibraryLog log;
     const int beeps = demo.ui.beeps;
     Press(demo, Key::kF5);
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"IC_Write", "IC_WriteProtection",
-                                                   "IC_WriteProtection"}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"IC_Write", "IC_WriteProtection", "IC_WriteProtection"}));
     EXPECT_EQ(demo.ui.beeps, beeps + 1 + 1 + 2);
     EXPECT_EQ(card.memory.main[9] >> 4, 0x5);
     EXPECT_TRUE(Sle4442Protected(card, 9));
@@ -80,7 +79,7 @@ TEST(ProtectionMarkTest, Sle4442MarksAreWrittenAfterTheRows) {
 TEST(ProtectionMarkTest, Sle4442MarkTheCardIgnoredShowsAgainOnTheNextRead) {
     DemoHarness demo("sle4442");
     auto& card = demo.CardAs<sim::Sle4442Card>();
-    StartEditing(demo);  // code not presented: the chip ignores the write
+    StartEditing(demo);            // code not presented: the chip ignores the write
     Press(demo, Key::kRight, 24);  // byte 12
     Press(demo, Key::kSpace);
     Press(demo, Key::kF5);
@@ -110,8 +109,7 @@ TEST(ProtectionMarkTest, WriteBackWithoutRowsStillWritesTheMarks) {
 TEST(ProtectionMarkTest, AFailedMarkEndsTheWriteAndKeepsTheRows) {
     DemoHarness demo("sle4442");
     StartEditing(demo);
-    const unsigned char code[3] = {0xFF, 0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4442(demo.view().m_icdev, code), 0);
+    PresentSle4442Code(demo);
     Press(demo, Key::kDown, 3);
     Type(demo, "11");
     Press(demo, Key::kUp, 3);
@@ -168,8 +166,7 @@ TEST(ProtectionMarkTest, Sle4428MarksAreWrittenWithTheirBytes) {
     DemoHarness demo("sle4428");
     auto& card = demo.CardAs<sim::Sle4428Card>();
     StartEditing(demo);
-    const unsigned char code[2] = {0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4428(demo.view().m_icdev, code), 0);
+    PresentSle4428Code(demo);
     Press(demo, Key::kPageDown);
     Type(demo, "c3");  // byte 256
     Press(demo, Key::kLeft, 2);

@@ -2,11 +2,14 @@
 // window delivers them, and where the caret is.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string_view>
 #include <utility>
 
 #include "demo/res/command_ids.h"
 #include "tests/demo/demo_harness.h"
+#include "vexa.h"
 
 namespace demo_test {
 
@@ -36,6 +39,17 @@ inline void StartEditing(DemoHarness& demo) {
     demo.Start();
     demo.Command(demo::cmd::kReadCard);
     demo.Command(demo::cmd::kWriteCard);
+}
+
+// Presents the simulated cards' factory code, as "Check Pass" does: the
+// card takes writes from then on.
+inline void PresentSle4442Code(DemoHarness& demo) {
+    const unsigned char code[3] = {0xFF, 0xFF, 0xFF};
+    ASSERT_EQ(IC_CheckPass_SLE4442(demo.view().m_icdev, code), 0);
+}
+inline void PresentSle4428Code(DemoHarness& demo) {
+    const unsigned char code[2] = {0xFF, 0xFF};
+    ASSERT_EQ(IC_CheckPass_SLE4428(demo.view().m_icdev, code), 0);
 }
 
 inline std::pair<int, int> CaretAt(const DemoHarness& demo) {

@@ -17,17 +17,6 @@
 namespace demo_test {
 namespace {
 
-// Presents the simulated cards' factory code, as the password commands do.
-void PresentSle4442Code(DemoHarness& demo) {
-    const unsigned char code[3] = {0xFF, 0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4442(demo.view().m_icdev, code), 0);
-}
-
-void PresentSle4428Code(DemoHarness& demo) {
-    const unsigned char code[2] = {0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4428(demo.view().m_icdev, code), 0);
-}
-
 TEST(WriteBackTest, A24C02GetsEveryRowTypedInTheOrderEdited) {
     DemoHarness demo("24c02");
     auto& chip = demo.CardAs<sim::Eeprom24CCard>();
@@ -70,8 +59,9 @@ TEST(WriteBackTest, EverySerialEepromGetsItsLastRow) {
         Type(demo, "last");
         Press(demo, Key::kF5);
         const std::size_t last_row = chip.memory().size() - 16;
-        EXPECT_EQ(std::string(chip.memory().begin() + last_row, chip.memory().begin() + last_row + 4),
-                  "last");
+        EXPECT_EQ(
+            std::string(chip.memory().begin() + last_row, chip.memory().begin() + last_row + 4),
+            "last");
         EXPECT_TRUE(demo.ui.messages.empty());
     }
 }

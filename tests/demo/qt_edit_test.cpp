@@ -11,8 +11,8 @@
 #include "demo/app/qt_window.h"
 #include "demo/res/command_ids.h"
 #include "sim/card_sle4442.h"
-#include "vexa.h"
 #include "tests/demo/qt_test_support.h"
+#include "vexa.h"
 
 namespace {
 
