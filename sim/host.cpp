@@ -16,9 +16,18 @@ void SimHost::ClearLog() {
     waits.clear();
 }
 
+void SimHost::Unplug(std::size_t index) { readers_.at(index).attached = false; }
+
+void SimHost::Replug(std::size_t index) {
+    Slot& slot = readers_.at(index);
+    slot.attached = true;
+    slot.handle = 0;
+    slot.reader->Replug();
+}
+
 vexa::Handle SimHost::OpenReader() {
     for (Slot& slot : readers_) {
-        if (slot.handle == 0) return slot.handle = next_handle_++;
+        if (slot.handle == 0 && slot.attached) return slot.handle = next_handle_++;
     }
     return 0;
 }
@@ -32,7 +41,7 @@ SimHost::Slot* SimHost::SlotOf(vexa::Handle h) {
 
 SimReader* SimHost::Route(vexa::Handle h) {
     Slot* slot = SlotOf(h);
-    if (slot == nullptr) return nullptr;
+    if (slot == nullptr || !slot->attached) return nullptr;
     slot->reader->faults.TakeFrom(faults);
     return slot->reader.get();
 }

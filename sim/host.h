@@ -31,6 +31,12 @@ class SimHost : public vexa::HidHost {
 
     void ClearLog();
 
+    // The reader's cable pulled: its handle is refused every transfer and it
+    // cannot be opened. Replug brings it back with its firmware started
+    // afresh; the handle from before stays dead, as a removed device node does.
+    void Unplug(std::size_t index = 0);
+    void Replug(std::size_t index = 0);
+
     // Each open gets a new small handle, so a handle kept after Close stays
     // refused even when the reader is opened again.
     vexa::Handle OpenReader() override;
@@ -43,6 +49,7 @@ class SimHost : public vexa::HidHost {
     struct Slot {
         std::unique_ptr<SimReader> reader;
         vexa::Handle handle = 0;  // 0 while closed
+        bool attached = true;
     };
     Slot* SlotOf(vexa::Handle h);
     // The open reader of a handle, with the host's pending faults handed to
