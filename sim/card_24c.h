@@ -45,6 +45,9 @@ inline constexpr Eeprom24CChip k24C04{"24C04", 512, 16, 2, 1};
 inline constexpr Eeprom24CChip k24C08{"24C08", 1024, 16, 4, 1};
 inline constexpr Eeprom24CChip k24C16{"24C16", 2048, 16, 8, 1};
 inline constexpr Eeprom24CChip k24C64{"24C64", 8192, 32, 1, 2};
+// A 24C02 that does not decode the block bits: it acknowledges every block,
+// and each of them is the same 256 bytes.
+inline constexpr Eeprom24CChip k24C02Mirrored{"24C02", 256, 8, 8, 1};
 
 class Eeprom24CCard : public Card {
   public:

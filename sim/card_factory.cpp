@@ -42,6 +42,7 @@ constexpr Entry kCards[] = {
     {"24c16", Make24C<k24C16>},          {"24c64", Make24C<k24C64>},
     {"45db041", Make<Flash45DB041Card>}, {"cpu-t0", MakeCpu<CpuT0Profile>},
     {"cpu-t1", MakeCpu<CpuT1Profile>},   {"sam", MakeCpu<CpuT0Profile>},
+    {"24c02-mirrored", Make24C<k24C02Mirrored>},
 };
 
 constexpr auto kNames = [] {

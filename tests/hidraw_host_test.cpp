@@ -44,6 +44,7 @@ class FakeSyscalls : public vexa::Syscalls {
     std::map<std::string, Node> nodes;
     bool refuse_features = false;
     std::array<std::uint8_t, vexa::kReportSize> report_to_deliver{};
+    int next_fd = 3;  // handed out in opening order
 
     std::vector<std::pair<std::string, int>> opens;  // path, flags
     std::map<int, std::string> path_of;
@@ -56,8 +57,8 @@ class FakeSyscalls : public vexa::Syscalls {
         opens.emplace_back(path, flags);
         const auto it = nodes.find(path);
         if (it == nodes.end() || !it->second.opens) return -1;
-        path_of[next_fd_] = path;
-        return next_fd_++;
+        path_of[next_fd] = path;
+        return next_fd++;
     }
     int Close(int fd) override {
         closed.push_back(fd);
@@ -97,9 +98,6 @@ class FakeSyscalls : public vexa::Syscalls {
     bool WasClosed(int fd) const {
         return std::find(closed.begin(), closed.end(), fd) != closed.end();
     }
-
-  private:
-    int next_fd_ = 3;
 };
 
 class HidrawHostTest : public ::testing::Test {
@@ -249,4 +247,19 @@ TEST_F(HidrawHostTest, WaitsAreForwarded) {
     vexa::HidrawHost host(sys, class_dir, "/dev");
     host.SleepMs(15);
     EXPECT_EQ(sys.sleeps, std::vector<int>{15});
+}
+
+// Descriptor 0 (standard input closed by a daemon) would be handle 0, which
+// means "no reader": such a node is closed and the next one taken.
+TEST_F(HidrawHostTest, DescriptorZeroIsNeverTakenForAReader) {
+    sys.next_fd = 0;
+    MakeReader("/dev/hidraw0");
+    MakeReader("/dev/hidraw2");
+    vexa::HidrawHost host(sys, class_dir, "/dev");
+    const vexa::Handle h = host.OpenReader();
+    EXPECT_EQ(h, 1);
+    EXPECT_EQ(sys.path_of[1], "/dev/hidraw2");
+    EXPECT_TRUE(sys.WasClosed(0));
+    std::uint8_t report[vexa::kReportSize] = {};
+    EXPECT_FALSE(host.GetFeature(0, report));
 }

@@ -40,7 +40,7 @@ sim::Reply Ask(sim::Card& card, std::uint8_t reader_code, std::uint8_t code, con
 TEST(CardFactory, EveryNameGivesItsCard) {
     const std::map<std::string_view, std::string_view> eeproms = {
         {"24c01", "24C01A"}, {"24c02", "24C02"}, {"24c04", "24C04"},
-        {"24c08", "24C08"},  {"24c16", "24C16"}, {"24c64", "24C64"}};
+        {"24c08", "24C08"},  {"24c16", "24C16"}, {"24c64", "24C64"}, {"24c02-mirrored", "24C02"}};
     for (std::string_view name : sim::CardNames()) {
         auto card = sim::MakeCard(name);
         ASSERT_NE(card, nullptr) << name;
@@ -50,7 +50,7 @@ TEST(CardFactory, EveryNameGivesItsCard) {
             EXPECT_EQ(eeprom->chip().name, it->second);
         }
     }
-    EXPECT_EQ(sim::CardNames().size(), 12u);
+    EXPECT_EQ(sim::CardNames().size(), 13u);
     EXPECT_EQ(Ask(*sim::MakeCard("sle4442"), 0x11, 0xB4, {0x07, 0x01}).data, Bytes{0x15});
     EXPECT_EQ(Ask(*sim::MakeCard("sle4428"), 0x12, 0xBB, {0x07, 0x00, 0x01}).data, Bytes{0x13});
     // T=0 card: no TD1 in the ATR; T=1 card: TD1 present (bit 0x80 of T0).

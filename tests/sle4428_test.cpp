@@ -106,3 +106,12 @@ TEST_F(Sle4428Test, BadArgumentsFailWithoutTouchingTheReader) {
 }
 
 }  // namespace
+
+// Only a flag byte of exactly 1 means writable: 02, 81 or FF from a confused
+// reader are no permission to write.
+TEST_F(Sle4428Test, FlagBytesOtherThanOneReadAsProtected) {
+    unsigned char out[8] = {};
+    ScriptEcho(0xBE, {0x11, 0x22, 0x33, 0x44, 0x02, 0x81, 0xFF, 0x01});
+    ASSERT_EQ(ReadWithProtection_4428(icdev, 0, 4, out), 0);
+    EXPECT_EQ(Bytes(out, out + 8), (Bytes{0x11, 0x22, 0x33, 0x44, '0', '0', '0', '1'}));
+}
