@@ -114,12 +114,16 @@ int16_t IC_Check_45DB041(int32_t icdev) {
     std::array<std::uint8_t, 2> kept{};
     std::array<std::uint8_t, 2> back{};
     if (st == kOk) st = IC_DirectRead(icdev, kFlashPage, 0, 2, kept.data());
-    if (st == kOk) st = IC_DirectWrite(icdev, kFlashPage, 0, 2, kFlashPattern.data());
-    if (st == kOk) st = IC_DirectRead(icdev, kFlashPage, 0, 2, back.data());
     if (st != kOk) return Finish(st);
-    // The kept bytes go back whether or not the pattern held: a card that is
-    // not a 45DB041 may still have taken part of it.
-    IC_DirectWrite(icdev, kFlashPage, 0, 2, kept.data());
+    st = IC_DirectWrite(icdev, kFlashPage, 0, 2, kFlashPattern.data());
+    if (st == kOk) st = IC_DirectRead(icdev, kFlashPage, 0, 2, back.data());
+    // The kept bytes go back whether or not the pattern held, and also when
+    // its write or read-back failed: a card that is not a 45DB041 may still
+    // have taken part of it, and a write whose answer was lost took all of it.
+    // A write-back that fails gets one more try.
+    if (IC_DirectWrite(icdev, kFlashPage, 0, 2, kept.data()) != kOk)
+        IC_DirectWrite(icdev, kFlashPage, 0, 2, kept.data());
+    if (st != kOk) return Finish(st);
     return Finish(back == kFlashPattern ? kOk : kCardTestError);
 }
 

@@ -20,6 +20,13 @@ constexpr std::uint8_t kPatternByte = 0x63;
 constexpr std::int32_t kProbe64Address = 6720;
 constexpr std::int32_t kNextSize = 0;  // a size step that did not match
 
+// Statuses of exchanges that failed between library and reader: they tell
+// nothing about the card. (A read-back that differs, -19, does.)
+bool LostOnTheWay(std::int32_t st) {
+    return st == kLengthError || st == kSendFailed || st == kReceiveFailed ||
+           st == kChecksumError;
+}
+
 // Bytes read before a pattern goes over them; only what was really read is
 // ever written back.
 struct Saved {
@@ -77,11 +84,15 @@ std::int32_t Probe::Run() {
     return Test24C02();
 }
 
-// One-byte-address cards take a byte at address 0; a 24C64 does not. A
-// read-back that fails says nothing about the size: it ends the probe rather
-// than sending two-byte addresses to what may well be a smaller card.
+// One-byte-address cards take a byte at address 0; a 24C64 does not. A write
+// or read-back that failed on the way says nothing about the size: it ends the
+// probe rather than sending two-byte addresses, which overwrite bytes of a
+// smaller card (and a one-byte write to restore byte 0 would do the same to
+// a 24C64).
 std::int32_t Probe::TestByteWrite() {
-    if (Write(0, 1, &kPatternByte) != kOk) return Test24C64();
+    const std::int32_t written = Write(0, 1, &kPatternByte);
+    if (LostOnTheWay(written)) return Finish(written);
+    if (written != kOk) return Test24C64();
     std::uint8_t back = 0;
     const std::int32_t st = Read(0, 1, &back);
     if (st != kOk) {
