@@ -172,6 +172,26 @@ Bytes ReadAll(std::int32_t icdev, std::int32_t size) {
     return all;
 }
 
+// The whole of a card's memory of `size` bytes, read through IC_Read.
+std::function<Bytes(std::int32_t)> CardImage(std::int32_t size) {
+    return [size](std::int32_t icdev) { return ReadAll(icdev, size); };
+}
+
+// One 45DB041 page.
+std::function<Bytes(std::int32_t)> FlashPageImage(std::int32_t page) {
+    return [page](std::int32_t icdev) {
+        Bytes bytes(264);
+        EXPECT_EQ(IC_DirectRead(icdev, page, 0, 264, bytes.data()), 0);
+        return bytes;
+    };
+}
+
+Bytes ReaderMemoryImage(std::int32_t icdev) {
+    Bytes all(2048);
+    EXPECT_EQ(IC_ReadDevice(icdev, 0, 2048, all.data()), 0);
+    return all;
+}
+
 class FaultSweep : public ::testing::Test {
   protected:
     // One run of `op` with the fault at report `at` (kNever: none).
@@ -310,14 +330,11 @@ std::vector<Operation> LongReads() {
             return IC_Read(icdev, start, length, out);
         };
     };
-    const auto image = [](std::int32_t size) {
-        return [=](std::int32_t icdev) { return ReadAll(icdev, size); };
-    };
     return {
-        {"IC_Read 24C16", "24c16", 64, {}, 100, 600, 128, read(100, 600), image(2048)},
-        {"IC_Read 24C64", "24c64", 192, {}, 7000, 400, 128, read(7000, 400), image(8192)},
-        {"IC_Read SLE4442", "sle4442", 16, {}, 0, 256, 128, read(0, 256), image(256)},
-        {"IC_Read SLE4428", "sle4428", 4, {}, 0, 1024, 128, read(0, 1024), image(1024)},
+        {"IC_Read 24C16", "24c16", 64, {}, 100, 600, 128, read(100, 600), CardImage(2048)},
+        {"IC_Read 24C64", "24c64", 192, {}, 7000, 400, 128, read(7000, 400), CardImage(8192)},
+        {"IC_Read SLE4442", "sle4442", 16, {}, 0, 256, 128, read(0, 256), CardImage(256)},
+        {"IC_Read SLE4428", "sle4428", 4, {}, 0, 1024, 128, read(0, 1024), CardImage(1024)},
         {"IC_DirectRead 45DB041",
          "45db041",
          65,
@@ -328,11 +345,7 @@ std::vector<Operation> LongReads() {
          [](std::int32_t icdev, unsigned char* out) {
              return IC_DirectRead(icdev, 0, 0, 264, out);
          },
-         [](std::int32_t icdev) {
-             Bytes page(264);
-             EXPECT_EQ(IC_DirectRead(icdev, 0, 0, 264, page.data()), 0);
-             return page;
-         }},
+         FlashPageImage(0)},
         {"IC_ReadDevice",
          "none",
          64,
@@ -341,11 +354,7 @@ std::vector<Operation> LongReads() {
          2048,
          128,
          [](std::int32_t icdev, unsigned char* out) { return IC_ReadDevice(icdev, 0, 2048, out); },
-         [](std::int32_t icdev) {
-             Bytes all(2048);
-             EXPECT_EQ(IC_ReadDevice(icdev, 0, 2048, all.data()), 0);
-             return all;
-         },
+         ReaderMemoryImage,
          false,
          1},
     };
@@ -389,13 +398,18 @@ std::vector<Operation> VerifiedWrites() {
         return
             [=](std::int32_t icdev, unsigned char* data) { return w(icdev, start, length, data); };
     };
-    const auto image = [](std::int32_t size) {
-        return [=](std::int32_t icdev) { return ReadAll(icdev, size); };
-    };
     const Bytes code4442{0xFF, 0xFF, 0xFF};
     const Bytes code4428{0xFF, 0xFF};
     return {
-        {"IC_Write 24C16", "24c16", 64, {}, 100, 600, 128, write(IC_Write, 100, 600), image(2048)},
+        {"IC_Write 24C16",
+         "24c16",
+         64,
+         {},
+         100,
+         600,
+         128,
+         write(IC_Write, 100, 600),
+         CardImage(2048)},
         {"IC_Write 24C64",
          "24c64",
          192,
@@ -404,14 +418,30 @@ std::vector<Operation> VerifiedWrites() {
          400,
          128,
          write(IC_Write, 7000, 400),
-         image(8192)},
+         CardImage(8192)},
         // Page-aligned pieces: the first and last piece are shorter.
-        {"IC_Write24 24C16", "24c16", 64, {}, 3, 300, 128, write(IC_Write24, 3, 300), image(2048)},
-        {"IC_Write64 24C64", "24c64", 192, {}, 5, 300, 128, write(IC_Write64, 5, 300), image(8192)},
+        {"IC_Write24 24C16",
+         "24c16",
+         64,
+         {},
+         3,
+         300,
+         128,
+         write(IC_Write24, 3, 300),
+         CardImage(2048)},
+        {"IC_Write64 24C64",
+         "24c64",
+         192,
+         {},
+         5,
+         300,
+         128,
+         write(IC_Write64, 5, 300),
+         CardImage(8192)},
         {"IC_Write SLE4442", "sle4442", 16, code4442, 32, 224, 128, write(IC_Write, 32, 224),
-         image(256)},
+         CardImage(256)},
         {"IC_Write SLE4428", "sle4428", 4, code4428, 32, 900, 128, write(IC_Write, 32, 900),
-         image(1024)},
+         CardImage(1024)},
         {"IC_DirectWrite 45DB041",
          "45db041",
          65,
@@ -422,11 +452,7 @@ std::vector<Operation> VerifiedWrites() {
          [](std::int32_t icdev, unsigned char* data) {
              return IC_DirectWrite(icdev, 3, 0, 264, data);
          },
-         [](std::int32_t icdev) {
-             Bytes page(264);
-             EXPECT_EQ(IC_DirectRead(icdev, 3, 0, 264, page.data()), 0);
-             return page;
-         }},
+         FlashPageImage(3)},
         {"IC_WriteDevice",
          "none",
          64,
@@ -435,11 +461,7 @@ std::vector<Operation> VerifiedWrites() {
          600,
          128,
          write(IC_WriteDevice, 100, 600),
-         [](std::int32_t icdev) {
-             Bytes all(2048);
-             EXPECT_EQ(IC_ReadDevice(icdev, 0, 2048, all.data()), 0);
-             return all;
-         },
+         ReaderMemoryImage,
          false,
          1},
     };
