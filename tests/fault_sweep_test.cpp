@@ -522,7 +522,9 @@ TEST_F(FaultSweep, DetectionLeavesEveryCardAsItWas) {
         {"sle4442", IC_CheckCard}, {"sle4428", IC_CheckCard}, {"45db041", IC_CheckCard},
         {"cpu-t1", IC_CheckCard},  {"24c16", IC_CheckCard},   {"24c64", IC_Check_24C64},
     };
-    for (const auto& [card, check] : checks) {
+    for (const auto& entry : checks) {
+        const char* card = entry.first;
+        int16_t (*check)(int32_t) = entry.second;
         const bool probed = std::string(card).starts_with("24c");
         const bool one_byte_card = std::string(card) != "24c64";
         Operation op{std::string("detection on ") + card,
