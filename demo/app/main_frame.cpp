@@ -1,5 +1,7 @@
 #include "demo/app/main_frame.h"
 
+#include <string>
+
 #include "demo/res/strings.h"
 #include "demo/view/ui_port.h"
 
@@ -27,7 +29,9 @@ void CMainFrame::OnAppExit() {
 }
 
 void CMainFrame::OnHelp() {
-    ui_.OpenHelp("DEMO.hlp");
+    if (ui_.OpenHelp(kHelpFile)) return;
+    ui_.MessageBox(std::string("The help file ") + kHelpFile + " is not installed.",
+                   text::kAppTitle, MsgButtons::kOk, MsgIcon::kExclamation);
 }
 
 }  // namespace demo

@@ -1,5 +1,5 @@
 // The main frame: a fixed-size window with the program's caption; it quits
-// and opens the help file.
+// and shows the help.
 #pragma once
 
 namespace demo {
@@ -10,6 +10,8 @@ class CMainFrame {
   public:
     static constexpr int kWidth = 651;
     static constexpr int kHeight = 415;
+    // The program's own help, installed with it.
+    static constexpr const char* kHelpFile = "demo-help.html";
 
     explicit CMainFrame(UiPort& ui) : ui_(ui) {}
 

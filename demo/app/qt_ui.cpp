@@ -1,7 +1,6 @@
 #include "demo/app/qt_ui.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -9,10 +8,10 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
-#include <QUrl>
 #include <optional>
 
 #include "demo/app/qt_dialog.h"
+#include "demo/app/qt_help.h"
 #include "demo/app/qt_menus.h"
 #include "demo/app/qt_text.h"
 #include "demo/app/qt_window.h"
@@ -255,8 +254,12 @@ bool QtUi::RunModal(Dialog& dialog) {
     return shown.exec() == QDialog::Accepted;
 }
 
-void QtUi::OpenHelp(std::string_view file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(file)));
+bool QtUi::OpenHelp(std::string_view file) {
+    const QString path = FindHelpFile(ToQString(file));
+    if (path.isEmpty()) return false;
+    if (!help_) help_ = new QtHelpWindow(window_);
+    help_->ShowDocument(path);
+    return true;
 }
 
 bool QtUi::StartProgram(std::string_view file) {

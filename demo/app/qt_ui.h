@@ -14,6 +14,7 @@ namespace demo {
 
 class QtMainWindow;
 class QtCanvas;
+class QtHelpWindow;
 
 class QtUi : public UiPort {
   public:
@@ -23,6 +24,8 @@ class QtUi : public UiPort {
     // The whole window as shown, menu bar included.
     QImage Grab() const;
     QtMainWindow* Window() const { return window_; }
+    // The help window once the help was shown.
+    QtHelpWindow* Help() const { return help_; }
 
     void SetEventSink(WindowEvents* sink) override;
     void SetDialogColors(Rgb background, Rgb text) override;
@@ -54,7 +57,7 @@ class QtUi : public UiPort {
     bool RemoveMenuItem(std::string_view popup, std::string_view item) override;
 
     bool RunModal(Dialog& dialog) override;
-    void OpenHelp(std::string_view file) override;
+    bool OpenHelp(std::string_view file) override;
     bool StartProgram(std::string_view file) override;
 
   private:
@@ -65,6 +68,7 @@ class QtUi : public UiPort {
     WindowEvents* sink_ = nullptr;
     QtMainWindow* window_ = nullptr;
     QtCanvas* canvas_ = nullptr;
+    QtHelpWindow* help_ = nullptr;  // a child of the main window
     QImage background_;
     QImage screen_;
     QPainter* painter_ = nullptr;  // open during a paint

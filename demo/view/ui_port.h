@@ -117,7 +117,9 @@ class UiPort {
     // ---- Dialogs and other programs ----
     // Shows the dialog modally; true when it ended with OK.
     virtual bool RunModal(Dialog& dialog) = 0;
-    virtual void OpenHelp(std::string_view file) = 0;
+    // Shows the help document, found by its file name among the program's
+    // installed data; false when it cannot be found.
+    virtual bool OpenHelp(std::string_view file) = 0;
     virtual bool StartProgram(std::string_view file) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "tests/demo/qt_test_support.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include "sim/card_factory.h"
@@ -29,6 +30,29 @@ int CountPixels(const QImage& image, QRect area, QColor colour) {
         for (int x = area.left(); x <= area.right(); ++x) count += image.pixelColor(x, y) == colour;
     }
     return count;
+}
+
+void TypeKeys(QWidget* field, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(field, &press);
+    }
+}
+
+QStringList MisplacedControls(const QWidget& dialog) {
+    QStringList misplaced;
+    const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) {
+        bool overlaps = false;
+        for (QWidget* other : controls) {
+            overlaps |= other != control && !other->isHidden() && !control->isHidden() &&
+                        other->geometry().intersects(control->geometry());
+        }
+        if (overlaps || !dialog.rect().contains(control->geometry())) {
+            misplaced << control->objectName();
+        }
+    }
+    return misplaced;
 }
 
 void QtWindowTest::SetUp() {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include "sim/host.h"
@@ -38,6 +39,13 @@ class ModalWatcher {
 QString Screenshot(const char* name);
 
 int CountPixels(const QImage& image, QRect area, QColor colour);
+
+// Types as the operator does, one key at a time.
+void TypeKeys(QWidget* field, const QString& text);
+
+// The controls of a dialog that stick out of it or overlap another visible
+// one, by their identifiers.
+QStringList MisplacedControls(const QWidget& dialog);
 
 class QtWindowTest : public ::testing::Test {
   protected:

@@ -105,6 +105,7 @@ class RecordingUi : public demo::UiPort {
     demo::FrameStyle frame_style;
     demo::Size screen_size{1024, 768};
     std::vector<std::string> help_files;
+    bool help_installed = true;
     std::vector<std::string> programs;
     int paints = 0;
 
@@ -139,7 +140,10 @@ class RecordingUi : public demo::UiPort {
     bool RemoveMenuItem(std::string_view popup, std::string_view item) override;
 
     bool RunModal(demo::Dialog& dialog) override;
-    void OpenHelp(std::string_view file) override { help_files.emplace_back(file); }
+    bool OpenHelp(std::string_view file) override {
+        help_files.emplace_back(file);
+        return help_installed;
+    }
     bool StartProgram(std::string_view file) override;
 
   private:

@@ -82,11 +82,18 @@ TEST(AboutTest, ShowsDialog100WithTheProgramsVersion) {
     EXPECT_EQ(demo.ui.dialogs[0].fields[demo::about_dlg::kLine3], "");
 }
 
-TEST(HelpTest, OpensTheHelpFile) {
+TEST(HelpTest, ShowsTheProgramsOwnHelpAndSaysSoWhenItIsMissing) {
     DemoHarness demo("none");
     demo.Start();
     demo.Command(demo::cmd::kHelp);
-    EXPECT_EQ(demo.ui.help_files, std::vector<std::string>{"DEMO.hlp"});
+    EXPECT_EQ(demo.ui.help_files, std::vector<std::string>{"demo-help.html"});
+    EXPECT_TRUE(demo.ui.messages.empty());
+
+    demo.ui.help_installed = false;
+    demo.Command(demo::cmd::kHelp);
+    ASSERT_EQ(demo.ui.messages.size(), 1u);
+    EXPECT_EQ(demo.ui.messages[0].text, "The help file demo-help.html is not installed.");
+    EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kExclamation);
 }
 
 TEST(QuitTest, TheExitAreaAsksFirst) {
