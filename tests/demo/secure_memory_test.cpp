@@ -47,6 +47,16 @@ std::string Read16(const char* text) {
     return s.substr(0, s.find('\0'));
 }
 
+// The four password calls: each records its name, the set and the text.
+constexpr const char* kPasswordCalls[] = {"CheckR", "CheckW", "ChangeR", "ChangeW"};
+
+template <int kCall>
+int16_t RecordPassword(int32_t, int32_t set, const char* text) {
+    g_card->calls.push_back(std::string(kPasswordCalls[kCall]) + " " + std::to_string(set) + " " +
+                            text);
+    return static_cast<int16_t>(g_card->password_status);
+}
+
 void Install(ScriptedCard& card) {
     g_card = &card;
     demo::LibraryImports& lib = demo::Lib();
@@ -61,22 +71,10 @@ void Install(ScriptedCard& card) {
     lib.IC_ReadAuthCount = [](int32_t) -> int16_t {
         return static_cast<int16_t>(g_card->auth_count);
     };
-    lib.IC_CheckRPassword_Hex = [](int32_t, int32_t set, const char* text) -> int16_t {
-        g_card->calls.push_back("CheckR " + std::to_string(set) + " " + text);
-        return static_cast<int16_t>(g_card->password_status);
-    };
-    lib.IC_CheckWPassword_Hex = [](int32_t, int32_t set, const char* text) -> int16_t {
-        g_card->calls.push_back("CheckW " + std::to_string(set) + " " + text);
-        return static_cast<int16_t>(g_card->password_status);
-    };
-    lib.IC_ChangeRPassword_Hex = [](int32_t, int32_t set, const char* text) -> int16_t {
-        g_card->calls.push_back("ChangeR " + std::to_string(set) + " " + text);
-        return static_cast<int16_t>(g_card->password_status);
-    };
-    lib.IC_ChangeWPassword_Hex = [](int32_t, int32_t set, const char* text) -> int16_t {
-        g_card->calls.push_back("ChangeW " + std::to_string(set) + " " + text);
-        return static_cast<int16_t>(g_card->password_status);
-    };
+    lib.IC_CheckRPassword_Hex = RecordPassword<0>;
+    lib.IC_CheckWPassword_Hex = RecordPassword<1>;
+    lib.IC_ChangeRPassword_Hex = RecordPassword<2>;
+    lib.IC_ChangeWPassword_Hex = RecordPassword<3>;
     lib.IC_InitAuth_Hex = [](int32_t, const char* random) -> int16_t {
         g_card->calls.push_back("InitAuth " + Read16(random));
         return static_cast<int16_t>(g_card->init_auth_status);
