@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QDialog>
 #include <QFontInfo>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -27,14 +26,6 @@ QAction* MenuItem(QMenuBar* bar, const QString& text) {
         if (action->text() == text) return action;
     }
     return nullptr;
-}
-
-// Types as the operator does, one key at a time.
-void Type(QWidget* field, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(field, &press);
-    }
 }
 
 // What the operator saw and did in the dialog.
@@ -75,7 +66,7 @@ void Operate(QDialog& dialog, Visit& visit) {
     dialog.findChild<QPushButton*>("1003")->click();
     visit.answer_to_reset = dialog.findChild<QLineEdit*>("1004")->text();
     command->setFocus();
-    Type(command, "00a40000023f00");
+    TypeKeys(command, "00a40000023f00");
     visit.command = command->text();
     dialog.findChild<QPushButton*>("1005")->click();
     visit.response = dialog.findChild<QLineEdit*>("1007")->text();

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,13 +19,6 @@
 namespace {
 
 using namespace qt_test;
-
-void Type(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, c);
-        QApplication::sendEvent(widget, &press);
-    }
-}
 
 // What the operator saw in the dialog.
 struct Seen {
@@ -44,7 +36,7 @@ Seen OperateDialog(QDialog& dialog, const QString& keys) {
     auto* edit = dialog.findChild<QLineEdit*>();
     seen.text_at_open = edit->text();
     seen.field_focused = dialog.focusWidget() == edit;
-    Type(edit, keys);
+    TypeKeys(edit, keys);
     seen.typed = edit->text();
     QList<QWidget*> controls = dialog.findChildren<QWidget*>();
     for (QWidget* a : controls) {
