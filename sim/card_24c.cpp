@@ -70,7 +70,7 @@ Reply Eeprom24CCard::Read(const Command& cmd) {
     if (cmd.code == kReadOneByte) {
         const std::uint8_t block = BlockBits(static_cast<std::uint16_t>(low | high << 8));
         if (!Acknowledges(block)) return Refuse(kWordCannotRead);
-        SetAddress(block, std::span(&low, 1));
+        SetAddress(block, cmd.data.first(1));
     } else {
         const std::array<std::uint8_t, 2> address{high, low};
         SetAddress(0, address);

@@ -88,7 +88,11 @@ std::vector<std::uint8_t> CpuCard::ExchangeT1(std::span<const std::uint8_t> bloc
 
 std::vector<std::uint8_t> CpuCard::Block(std::uint8_t pcb,
                                          std::span<const std::uint8_t> inf) const {
-    std::vector<std::uint8_t> block{kNad, pcb, static_cast<std::uint8_t>(inf.size())};
+    // Reserved first: GCC 12 misreads the growth of a three-byte vector as an
+    // overread of it.
+    std::vector<std::uint8_t> block;
+    block.reserve(inf.size() + 4);
+    block.assign({kNad, pcb, static_cast<std::uint8_t>(inf.size())});
     block.insert(block.end(), inf.begin(), inf.end());
     block.push_back(XorOf(block));
     return block;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "vexa/link/atr.h"
@@ -28,8 +29,9 @@ TEST(ApduBody, UnusualLengths) {
     EXPECT_EQ(BodyOf({0x00, 0xB0, 0x00, 0x00, 0x00, 0x10}, body), vexa::kOk);
     EXPECT_EQ(body, (Bytes{0x00, 0xB0, 0x00, 0x00, 0x10}));
     // the longest APDU keeps all its data
-    Bytes longest{0x00, 0xD6, 0x00, 0x00, 250};
-    longest.resize(255, 0x5A);
+    const Bytes header{0x00, 0xD6, 0x00, 0x00, 250};
+    Bytes longest(255, 0x5A);
+    std::copy(header.begin(), header.end(), longest.begin());
     EXPECT_EQ(BodyOf(longest, body), vexa::kOk);
     EXPECT_EQ(body, longest);
     // Lc promising more data than there are; Lc 0 followed by two bytes

@@ -20,7 +20,9 @@ const Bytes kRightPin{0x00, 0x20, 0x00, 0x00, 0x04, 0x31, 0x32, 0x33, 0x34};
 const Bytes kWrongPin{0x00, 0x20, 0x00, 0x00, 0x04, 0x31, 0x32, 0x33, 0x35};
 
 Bytes IBlock(std::uint8_t pcb, const Bytes& inf) {
-    Bytes block{0x00, pcb, static_cast<std::uint8_t>(inf.size())};
+    Bytes block;
+    block.reserve(inf.size() + 4);
+    block.assign({0x00, pcb, static_cast<std::uint8_t>(inf.size())});
     block.insert(block.end(), inf.begin(), inf.end());
     std::uint8_t lrc = 0;
     for (const std::uint8_t b : block) lrc ^= b;

@@ -23,8 +23,8 @@ class SimReaderFirmware : public SimReaderTest {
     Bytes Ask(std::uint8_t code, const Bytes& data = {}) {
         vexa::Response r;
         EXPECT_EQ(vexa::Exchange(icdev, code, data, r), 0);
-        Bytes answer{r.Code()};
-        answer.insert(answer.end(), r.Data(), r.Data() + r.Len());
+        Bytes answer(r.Data(), r.Data() + r.Len());
+        answer.insert(answer.begin(), r.Code());
         return answer;
     }
     // Sends one raw report carrying `chunk`.

@@ -14,7 +14,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 // The command frame 21 code LEN data check.
 inline sim::Frame CommandFrame(std::uint8_t code, const Bytes& data) {
-    sim::Frame f{0x21, code, static_cast<std::uint8_t>(data.size())};
+    sim::Frame f;
+    f.reserve(data.size() + 4);
+    f.assign({0x21, code, static_cast<std::uint8_t>(data.size())});
     f.insert(f.end(), data.begin(), data.end());
     std::uint8_t check = 0;
     for (std::uint8_t b : f) check ^= b;
