@@ -10,7 +10,7 @@
 #include "sim/card_sle4442.h"
 #include "sim/host.h"
 #include "vexa.h"
-#include "vexa/cards/selection.h"
+#include "vexa/link/selection.h"
 #include "vexa/link/hid_host.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "library_reset.h"
 #include "sim/host.h"
 #include "vexa.h"
-#include "vexa/cards/selection.h"
+#include "vexa/link/selection.h"
 #include "vexa/link/build_config.h"
 #include "vexa/link/cpu_state.h"
 #include "vexa/link/device_table.h"

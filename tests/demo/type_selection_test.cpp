@@ -2,11 +2,14 @@
 // selection and the report.
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "demo/res/command_ids.h"
 #include "demo/res/menus.h"
 #include "tests/demo/demo_harness.h"
 #include "tests/demo/library_log.h"
-#include "vexa/cards/selection.h"
+#include "vexa/link/selection.h"
 
 namespace demo_test {
 namespace {
@@ -19,6 +22,10 @@ struct Selection {
     int library_code;
     int menu_bar;
 };
+
+void PrintTo(const Selection& s, std::ostream* os) {
+    *os << s.name;
+}
 
 class HandSelection : public ::testing::TestWithParam<Selection> {};
 
@@ -50,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, HandSelection,
                                            Selection{32813, 162, "1604B", 2040, 160, 141},
                                            Selection{32812, 161, "45D041", 264, 65, 137},
                                            Selection{32843, 163, "SSF1101", 1024, 66, 137},
-                                           Selection{32830, 208, "1608", 256, 208, 143}));
+                                           Selection{32830, 208, "1608", 256, 208, 143}),
+                         [](const auto& info) { return std::string("Type") + info.param.name; });
 
 TEST(TypeSelectionTest, ThePresenceCheckDecidesForTheTypesThatHaveIt) {
     DemoHarness demo("none");

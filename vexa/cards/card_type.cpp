@@ -4,14 +4,12 @@
 
 #include "../include/vexa.h"
 #include "../link/exchange.h"
+#include "../link/selection.h"
 #include "../link/status.h"
-#include "selection.h"
 
 namespace vexa {
 
 namespace {
-
-constexpr std::uint8_t kSelectCommand = 0xA5;
 
 std::uint8_t ReaderCodeFor(std::uint8_t card_type) {
     switch (card_type) {
@@ -30,11 +28,6 @@ std::uint8_t ReaderCodeFor(std::uint8_t card_type) {
 }
 
 }  // namespace
-
-Selection& CurrentSelection() {
-    static Selection selection;
-    return selection;
-}
 
 }  // namespace vexa
 

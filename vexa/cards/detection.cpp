@@ -6,7 +6,7 @@
 #include "../link/build_config.h"
 #include "../link/status.h"
 #include "probe_24c.h"
-#include "selection.h"
+#include "../link/selection.h"
 
 namespace vexa {
 

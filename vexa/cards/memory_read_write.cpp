@@ -4,7 +4,7 @@
 #include "../link/build_config.h"
 #include "../link/status.h"
 #include "pieces.h"
-#include "selection.h"
+#include "../link/selection.h"
 #include "serial_memory.h"
 #include "verified_write.h"
 

@@ -5,7 +5,7 @@
 #include "../include/vexa.h"
 #include "../link/build_config.h"
 #include "../link/status.h"
-#include "selection.h"
+#include "../link/selection.h"
 
 namespace vexa {
 

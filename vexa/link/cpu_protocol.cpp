@@ -14,7 +14,6 @@ int16_t IC_CpuGetProtocol(int32_t /*icdev*/) {
 }
 
 int16_t IC_SetCpuPara(int32_t icdev, int32_t type, int32_t protocol, int32_t parameter) {
-    constexpr std::uint8_t kSelectCommand = 0xA5;
     // The type is taken even if the reader refuses the protocol.
     CurrentSelection().card_type = Low8(type);
     const std::array<std::uint8_t, 2> data{Low8(protocol), Low8(parameter)};

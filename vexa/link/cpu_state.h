@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "../cards/selection.h"
+#include "selection.h"
 
 namespace vexa {
 

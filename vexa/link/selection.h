@@ -5,7 +5,10 @@
 
 namespace vexa {
 
-// Reader card codes sent with command 0xA5.
+// Selects the card protocol of the reader's slot.
+constexpr std::uint8_t kSelectCommand = 0xA5;
+
+// Reader card codes sent with kSelectCommand.
 constexpr std::uint8_t kReader24C = 0x10;  // every 24Cxx card, and the reader's own memory
 constexpr std::uint8_t kReader4442 = 0x11;
 constexpr std::uint8_t kReader4428 = 0x12;

@@ -2,20 +2,19 @@
 // 0x10. Every access puts the reader's previous card selection back.
 #include <array>
 
-#include "../cards/pieces.h"
-#include "../cards/selection.h"
-#include "../cards/verified_write.h"
 #include "../include/vexa.h"
-#include "build_config.h"
-#include "exchange.h"
-#include "hex_text.h"
-#include "status.h"
+#include "../link/build_config.h"
+#include "../link/exchange.h"
+#include "../link/hex_text.h"
+#include "../link/selection.h"
+#include "../link/status.h"
+#include "pieces.h"
+#include "verified_write.h"
 
 namespace vexa {
 
 namespace {
 
-constexpr std::uint8_t kSelectCommand = 0xA5;
 constexpr std::size_t kHexArea = 2048;
 
 // The select's answer is not read; the next command's answer replaces it.

@@ -1,0 +1,10 @@
+#include "selection.h"
+
+namespace vexa {
+
+Selection& CurrentSelection() {
+    static Selection selection;
+    return selection;
+}
+
+}  // namespace vexa
