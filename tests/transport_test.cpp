@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "sim_fake_card.h"
@@ -60,6 +61,10 @@ struct LengthCase {
 class ChunkRule : public TransportTest, public ::testing::WithParamInterface<LengthCase> {};
 class CommandChunks : public ChunkRule {};
 class AnswerChunks : public ChunkRule {};
+
+void PrintTo(const LengthCase& c, std::ostream* os) {
+    *os << c.len << " bytes in " << c.reports << " reports";
+}
 
 std::string CaseName(const ::testing::TestParamInfo<LengthCase>& info) {
     return "Len" + std::to_string(info.param.len);
