@@ -5,7 +5,7 @@
 #pragma once
 
 #include "vexa.h"
-#include "vexa/cards/selection.h"
+#include "vexa/link/selection.h"
 #include "vexa/link/cpu_state.h"
 #include "vexa/link/device_table.h"
 #include "vexa/link/hid_host.h"

@@ -16,7 +16,7 @@
 #include "sim/report_log.h"
 #include "tests/demo/demo_harness.h"
 #include "tests/demo/library_log.h"
-#include "vexa/cards/selection.h"
+#include "vexa/link/selection.h"
 
 namespace demo_test {
 namespace {
