@@ -51,7 +51,11 @@ constexpr std::uint8_t kSle4428Signature = 0x13;
 constexpr std::uint8_t kAtrHead[] = {0x3B, 0x04};
 
 Bytes MemoryAtr(std::span<const std::uint8_t> four) {
-    Bytes atr(std::begin(kAtrHead), std::end(kAtrHead));
+    // Reserved first: GCC 12 misreads the growth of a two-byte vector as an
+    // overread of it.
+    Bytes atr;
+    atr.reserve(std::size(kAtrHead) + 4);
+    atr.assign(std::begin(kAtrHead), std::end(kAtrHead));
     atr.insert(atr.end(), four.begin(), four.begin() + 4);
     return atr;
 }

@@ -285,8 +285,9 @@ class FaultSweep : public ::testing::Test {
     static std::unique_ptr<sim::Card> MakeCard(const Operation& op) {
         if (op.card != kLongAnswerCard) return sim::MakeCard(op.card);
         auto card = std::make_unique<sim_test::FakeCard>();
-        Bytes answer(250, 0x42);
-        answer.insert(answer.end(), {0x90, 0x00});
+        Bytes answer(252, 0x42);
+        answer[250] = 0x90;
+        answer[251] = 0x00;
         card->reply = sim::Echo(0xA4, answer);
         return card;
     }

@@ -9,7 +9,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-libdir=$(ls -d "$work"/prefix/lib*/pkgconfig | head -n 1)
+# lib, lib64 or a multiarch folder, after the prefix.
+libdir=$(dirname "$(find "$work/prefix" -name vexa.pc | head -n 1)")
 export PKG_CONFIG_PATH="$libdir"
 export LD_LIBRARY_PATH="$(dirname "$libdir")/vexa/simulated"
 
