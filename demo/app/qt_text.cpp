@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 
-#include "demo/view/screen_layout.h"
 
 namespace demo {
 
@@ -37,25 +36,11 @@ QFont DialogFont(std::string_view family, int point_size) {
     return font;
 }
 
-// The dump's characters sit one per 9 by 15 cell whatever the font's own
-// advance; panel texts take their natural width.
 QRect DrawOpaqueText(QPainter& painter, int x, int y, std::string_view text, Rgb fg, Rgb bg,
-                     const QFont& qfont, Font font) {
+                     const QFont& qfont) {
     const QString s = ToQString(text);
     painter.setFont(qfont);
     painter.setPen(ToQColor(fg));
-    if (font == Font::kFixed) {
-        const QRect area(x, y, screen::kCharWidth * static_cast<int>(s.size()),
-                         screen::kLineHeight);
-        painter.fillRect(area, ToQColor(bg));
-        if (fg == bg) return area;  // erasing: nothing would show
-        for (qsizetype i = 0; i < s.size(); ++i) {
-            const QRect cell(x + screen::kCharWidth * static_cast<int>(i), y, screen::kCharWidth,
-                             screen::kLineHeight);
-            painter.drawText(cell, Qt::AlignCenter, QString(s[i]));
-        }
-        return area;
-    }
     const QFontMetrics metrics(qfont);
     const QRect area(x, y, metrics.horizontalAdvance(s), metrics.height());
     painter.fillRect(area, ToQColor(bg));

@@ -20,9 +20,9 @@ QFont TextFont(Font font);
 // The font a dialog template names, or the installed font with the same
 // metrics, so that the template's layout holds.
 QFont DialogFont(std::string_view family, int point_size);
-// Fills the text's cell with `bg` and draws the text over it; returns the
-// area drawn.
+// Fills the text's natural extent with `bg` and draws the text over it;
+// returns the area drawn. (The dump's fixed cells are GlyphCells'.)
 QRect DrawOpaqueText(QPainter& painter, int x, int y, std::string_view text, Rgb fg, Rgb bg,
-                     const QFont& qfont, Font font);
+                     const QFont& qfont);
 
 }  // namespace demo

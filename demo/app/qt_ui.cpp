@@ -69,7 +69,6 @@ QtUi::QtUi() {
     background_ = QImage(":/demo/background.png").convertToFormat(QImage::Format_RGB32);
     screen_ = QImage(background_.size(), QImage::Format_RGB32);
     screen_.fill(QColor(0, 0, 128));
-    fixed_font_ = TextFont(Font::kFixed);
     panel_font_ = TextFont(Font::kPanel);
 }
 
@@ -183,8 +182,9 @@ void QtUi::DrawText(int x, int y, std::string_view text, Rgb fg, Rgb bg, Font fo
     if (text.empty()) return;
     std::optional<QPainter> own;
     QPainter& painter = painter_ ? *painter_ : own.emplace(&screen_);
-    const QRect area = DrawOpaqueText(painter, x, y, text, fg, bg,
-                                      font == Font::kFixed ? fixed_font_ : panel_font_, font);
+    const QRect area = font == Font::kFixed
+                           ? fixed_cells_.Draw(painter, x, y, text, fg, bg)
+                           : DrawOpaqueText(painter, x, y, text, fg, bg, panel_font_);
     if (canvas_ && !painter_) {
         own.reset();
         // The program often blocks in the library right after drawing (its

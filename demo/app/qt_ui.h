@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "demo/app/qt_glyph_cells.h"
+#include "demo/app/qt_text.h"
 #include "demo/view/ui_port.h"
 
 namespace demo {
@@ -72,7 +74,7 @@ class QtUi : public UiPort {
     QImage background_;
     QImage screen_;
     QPainter* painter_ = nullptr;  // open during a paint
-    QFont fixed_font_;
+    GlyphCells fixed_cells_{TextFont(Font::kFixed)};
     QFont panel_font_;
     QPalette dialog_palette_;
     bool destroyed_ = false;

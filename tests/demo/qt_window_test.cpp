@@ -1,6 +1,6 @@
 // The real Qt program, offscreen, on the simulated reader: start-up, the
 // automatic card test and "Read Card", with screenshots of the window left in
-// the build tree, and the time one page takes to paint.
+// the build tree.
 #include "demo/app/qt_window.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
 
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
@@ -118,30 +114,6 @@ TEST_F(QtWindowTest, ProgressTextsAreOnScreenWhileTheReaderWorks) {
     app.OnCommand(demo::cmd::kReadCard);
     demo::Lib().IC_Status = status;
     EXPECT_GT(g_paints_when_asked, 0);
-}
-
-// Prints the median time of painting one full page; timings are reported,
-// not checked.
-TEST_F(QtWindowTest, PaintTimeOfOnePage) {
-    demo::QtUi ui;
-    demo::CDemoApp app(ui);
-    ModalWatcher watcher;
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
-    app.OnCommand(demo::cmd::kReadCard);
-    ProcessUntil([] { return false; });
-    ASSERT_EQ(app.View().m_nReadState, 2);
-    std::vector<double> micros;
-    for (int i = 0; i < 200; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        ui.Repaint();
-        micros.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::nth_element(micros.begin(), micros.begin() + micros.size() / 2, micros.end());
-    std::printf("median time to paint one page: %.0f us\n", micros[micros.size() / 2]);
-    RecordProperty("paint_median_us", static_cast<int>(micros[micros.size() / 2]));
 }
 
 }  // namespace
