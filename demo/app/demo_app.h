@@ -11,7 +11,7 @@
 
 namespace demo {
 
-class CDemoApp : public WindowEvents {
+class CDemoApp final : public WindowEvents {
   public:
     explicit CDemoApp(UiPort& ui);
     ~CDemoApp();

@@ -11,7 +11,6 @@ namespace tool {
 
 namespace {
 
-constexpr int kSle4442 = 16;
 constexpr int kSle4428 = 4;
 
 int Read(Session& s, const Args& a) {
