@@ -92,6 +92,7 @@ int RunAnswers(unsigned groups, const std::uint8_t* data, std::size_t size) {
     vexa::CurrentSelection() = prepared.selection;
     vexa::CurrentCpuState() = prepared.cpu;
     call.run(icdev, args);
+    ReadLastError();
     sim_test::ResetLibrary();
     return 0;
 }

@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t icdev = fuzz::Prepare(host, setup);
     if (flags & 2) icdev = Slot(input);
     call.run(icdev, args);
+    fuzz::ReadLastError();
     sim_test::ResetLibrary();
     return 0;
 }

@@ -389,12 +389,47 @@ const Call kCalls[] = {
     {"IC_Check_24C08", kDetection, [](std::int32_t d, A) { return IC_Check_24C08(d); }},
     {"IC_Check_24C16", kDetection, [](std::int32_t d, A) { return IC_Check_24C16(d); }},
     {"IC_Check_24C64", kDetection, [](std::int32_t d, A) { return IC_Check_24C64(d); }},
+    // Later additions stay at the end, so that the corpus keeps naming the
+    // same calls.
+    {"IC_CpuColdReset", kCpu,
+     [](std::int32_t d, A) {
+         Buffer n(1), atr(255);
+         return IC_CpuColdReset(d, n.u(), atr.u());
+     }},
+    {"IC_CpuHotReset", kCpu,
+     [](std::int32_t d, A) {
+         Buffer n(1), atr(255);
+         return IC_CpuHotReset(d, n.u(), atr.u());
+     }},
+    {"IC_CpuColdReset_Hex", kCpu,
+     [](std::int32_t d, A) {
+         Buffer n(1), atr(510);
+         return IC_CpuColdReset_Hex(d, n.u(), atr.c());
+     }},
+    {"IC_CpuHotReset_Hex", kCpu,
+     [](std::int32_t d, A) {
+         Buffer n(1), atr(510);
+         return IC_CpuHotReset_Hex(d, n.u(), atr.c());
+     }},
+    {"IC_InitComm_Baud", kDevice,
+     [](std::int32_t, A x) { return static_cast<std::int16_t>(IC_InitComm_Baud(x.a, x.b)); }},
+    {"IC_InitComm_Q", kDevice,
+     [](std::int32_t, A x) { return static_cast<std::int16_t>(IC_InitComm_Q(x.a, x.b)); }},
+    {"IC_InitCommAdvanced", kDevice,
+     [](std::int32_t, A x) { return static_cast<std::int16_t>(IC_InitCommAdvanced(x.a)); }},
+    {"IC_Beep", kDevice, [](std::int32_t d, A x) { return IC_Beep(d, x.a, x.b); }},
+    {"IC_DevBeep", kDevice, [](std::int32_t d, A x) { return IC_DevBeep(d, x.a); }},
 };
 
 }  // namespace
 
 std::span<const Call> AllCalls() {
     return kCalls;
+}
+
+void ReadLastError() {
+    Buffer text(21);
+    IC_GetLastError(text.c());
 }
 
 }  // namespace fuzz

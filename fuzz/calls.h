@@ -32,4 +32,8 @@ struct Call {
 
 std::span<const Call> AllCalls();
 
+// The message of whatever status the last call left, into the 21 bytes the
+// API promises it needs.
+void ReadLastError();
+
 }  // namespace fuzz
