@@ -107,8 +107,9 @@ void CDemoView::DrawCaretInfo() {
             decimal += " IN " + std::to_string(m_nSsfPage);
         }
         BuildAt88sc1608Layout();
-        std::string area = AreaName(m_Layouts.Find(m_nCardType), offset);
-        if (m_nCardType == card::kAt88sc1604B && hex_pane) area = " ";
+        const std::string area = m_nCardType == card::kAt88sc1604B && hex_pane
+                                     ? std::string(" ")
+                                     : AreaName(m_Layouts.Find(m_nCardType), offset);
         const auto draw = [this](screen::Point at, const std::string& text) {
             ui_.DrawText(at.x, at.y, text, color::kRed, color::kGrey, Font::kPanel);
         };
