@@ -53,6 +53,7 @@ stage() {
     local start=$SECONDS
     "$@"
     timings+=("$(printf '%5d s  %s' $((SECONDS - start)) "$name")")
+    echo "---- $name: $((SECONDS - start)) s"
 }
 report() {
     local status=$?
