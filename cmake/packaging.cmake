@@ -3,6 +3,7 @@
 #   libvexa-dev   header, .so link, pkg-config and CMake package files
 #   vexa-tool     the command-line tool, the simulator build, the Python module
 #   vexa-demo     the Demo with its desktop entry and icon
+#   vexa-pcsc     the PC/SC driver in pcscd's drop folder
 # Their paths are those of the configured prefix, which must then be /usr.
 set(CPACK_PACKAGE_NAME vexa)
 set(CPACK_PACKAGE_VENDOR "vexa developers")
@@ -16,6 +17,9 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL Runtime Development Tools)
 if(TARGET Demo)
   list(APPEND CPACK_COMPONENTS_ALL Demo)
+endif()
+if(TARGET ifd_vexa)
+  list(APPEND CPACK_COMPONENTS_ALL Pcsc)
 endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -66,5 +70,15 @@ set(CPACK_DEBIAN_DEMO_DESCRIPTION
     "Desktop program to test the Tavix smart-card reader by hand\n\
 Finds the inserted card, reads it into a coloured hex and character dump and\n\
 shows the reader's version.")
+
+set(CPACK_DEBIAN_PCSC_PACKAGE_NAME vexa-pcsc)
+set(CPACK_DEBIAN_PCSC_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_PCSC_PACKAGE_DEPENDS ${vexa_same_runtime})
+set(CPACK_DEBIAN_PCSC_PACKAGE_ENHANCES pcscd)
+set(CPACK_DEBIAN_PCSC_DESCRIPTION
+    "PC/SC driver of the Tavix smart-card reader\n\
+An IFD handler that lets pcscd serve the reader to every PC/SC application:\n\
+CPU cards by their APDUs, memory cards through class-FF pseudo-APDUs. Restart\n\
+pcscd after installing it.")
 
 include(CPack)

@@ -50,6 +50,14 @@ vexa-tool --sim status
 [[ -f /usr/share/applications/vexa-demo.desktop ]]
 [[ -f /usr/share/icons/hicolor/scalable/apps/vexa-demo.svg ]]
 [[ -x $(command -v "$(sed -n 's/^Exec=//p' /usr/share/applications/vexa-demo.desktop)") ]]
+if [[ " ${packages[*]} " == *" vexa-pcsc "* ]]; then
+    driver=$(pkg-config --variable=usbdropdir libpcsclite)/ifd-vexa.bundle/Contents
+    [[ -f $driver/Info.plist ]]
+    ldd "$driver/Linux/libifd-vexa.so" | grep -q '/libvexa\.so\.1 ' || {
+        echo "the installed PC/SC driver does not find the installed library" >&2
+        exit 1
+    }
+fi
 
 # shellcheck disable=SC2046
 cc -Wall -Werror -o consumer "$here/tests/consumer/consumer.c" $(pkg-config --cflags --libs vexa)
