@@ -2,6 +2,7 @@
 // selected, and the card's memory exactly as it was before.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -141,6 +142,39 @@ TEST_F(DetectionTest, FailedReadBackOfTheFirstByteEndsTheSizeProbe) {
     EXPECT_EQ(vexa::LastError(), 0x61D8);
     EXPECT_EQ(reader().card()->Save(), before);
     for (const auto& f : SentFrames()) EXPECT_NE(f[1], 0xB3);
+}
+
+// A 24C02 whose reader refuses, once, the command putting byte 0 back.
+class EepromRefusingOneWriteBack : public sim::Eeprom24CCard {
+  public:
+    EepromRefusingOneWriteBack() : Eeprom24CCard(sim::k24C02) {}
+    sim::Reply Handle(const sim::Command& cmd) override {
+        const bool byte0_back = cmd.code == 0xB1 && cmd.data.size() == 4 && cmd.data[0] == 0 &&
+                                cmd.data[1] == 0 && cmd.data[3] != 0x63;
+        if (byte0_back && !refused_) {
+            refused_ = true;
+            return sim::Refuse(0x61D8);
+        }
+        return Eeprom24CCard::Handle(cmd);
+    }
+
+  private:
+    bool refused_ = false;
+};
+
+// The bytes a pattern went over exist nowhere else: a write-back that did not
+// get through is sent again, and the size found stands.
+TEST_F(DetectionTest, WriteBackThatDidNotGetThroughIsSentAgain) {
+    reader().Insert(std::make_unique<EepromRefusingOneWriteBack>());
+    const std::string before = reader().card()->Save();
+    EXPECT_EQ(IC_CheckCard(icdev), 22);
+    EXPECT_EQ(vexa::LastError(), 0);
+    EXPECT_EQ(reader().card()->Save(), before);
+    const auto frames = SentFrames();
+    const auto byte0_backs = std::count_if(frames.begin(), frames.end(), [](const sim::Frame& f) {
+        return f.size() == 8 && f[1] == 0xB1 && f[3] == 0 && f[4] == 0 && f[6] == '2';
+    });
+    EXPECT_EQ(byte0_backs, 2);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include "../include/vexa.h"
 #include "../link/build_config.h"
-#include "../link/status.h"
 #include "../link/selection.h"
+#include "../link/status.h"
 
 namespace vexa {
 
@@ -23,9 +23,17 @@ constexpr std::int32_t kNextSize = 0;  // a size step that did not match
 // Statuses of exchanges that failed between library and reader: they tell
 // nothing about the card. (A read-back that differs, -19, does.)
 bool LostOnTheWay(std::int32_t st) {
-    return st == kLengthError || st == kSendFailed || st == kReceiveFailed ||
-           st == kChecksumError;
+    return st == kLengthError || st == kSendFailed || st == kReceiveFailed || st == kChecksumError;
 }
+
+// A write that failed otherwise than by reading back different may or may
+// not have reached the card; sending the same bytes again settles it.
+bool Unsettled(std::int32_t st) {
+    return st != kOk && st != kWriteMismatch;
+}
+
+using WriteCall = std::int16_t (*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
+constexpr int kWriteBackAttempts = 3;
 
 // Bytes read before a pattern goes over them; only what was really read is
 // ever written back.
@@ -46,15 +54,22 @@ class Probe {
     std::int32_t Write(std::int32_t address, int n, const std::uint8_t* data) {
         return IC_Write24(icdev_, address, n, data);
     }
-    Saved Save(std::int32_t address) {
-        Saved s;
-        s.valid = Read(address, 2, s.bytes.data()) == kOk;
-        return s;
+    std::int32_t Save(std::int32_t address, Saved& s) {
+        const std::int32_t st = Read(address, 2, s.bytes.data());
+        s.valid = st == kOk;
+        return st;
+    }
+    // The saved bytes are kept nowhere else, so a write-back that did not
+    // settle is sent again.
+    void WriteBack(WriteCall write, std::int32_t address, int n, const std::uint8_t* data) {
+        for (int attempt = 0; attempt < kWriteBackAttempts; ++attempt)
+            if (!Unsettled(write(icdev_, address, n, data))) return;
     }
     void Restore(std::int32_t address, const Saved& s) {
-        if (s.valid) Write(address, 2, s.bytes.data());
+        if (s.valid) WriteBack(IC_Write24, address, 2, s.bytes.data());
     }
-    void RestoreByte0() { Write(0, 1, &byte0_); }
+    // On a 24C64 this carries no data: its two address bytes take both bytes.
+    void RestoreByte0() { WriteBack(IC_Write24, 0, 1, &byte0_); }
 
     std::int32_t TestByteWrite();
     std::int32_t Test24C64();
@@ -87,11 +102,13 @@ std::int32_t Probe::Run() {
 // One-byte-address cards take a byte at address 0; a 24C64 does not. A write
 // or read-back that failed on the way says nothing about the size: it ends the
 // probe rather than sending two-byte addresses, which overwrite bytes of a
-// smaller card (and a one-byte write to restore byte 0 would do the same to
-// a 24C64).
+// smaller card.
 std::int32_t Probe::TestByteWrite() {
     const std::int32_t written = Write(0, 1, &kPatternByte);
-    if (LostOnTheWay(written)) return Finish(written);
+    if (LostOnTheWay(written)) {
+        RestoreByte0();
+        return Finish(written);
+    }
     if (written != kOk) return Test24C64();
     std::uint8_t back = 0;
     const std::int32_t st = Read(0, 1, &back);
@@ -106,39 +123,52 @@ std::int32_t Probe::Test24C64() {
     std::int32_t st = IC_InitType(icdev_, kType24C64);
     if (st != kOk) return Finish(st);
     Pair kept{};
+    if ((st = Read(kProbe64Address, 2, kept.data())) != kOk) return Finish(st);
     Pair back{};
-    if ((st = Read(kProbe64Address, 2, kept.data())) != kOk ||
-        (st = IC_Write64(icdev_, kProbe64Address, 2, kPatternWP.data())) != kOk ||
-        (st = Read(kProbe64Address, 2, back.data())) != kOk)
+    st = IC_Write64(icdev_, kProbe64Address, 2, kPatternWP.data());
+    if (st == kOk) st = Read(kProbe64Address, 2, back.data());
+    if (st != kOk) {
+        if (Unsettled(st)) WriteBack(IC_Write64, kProbe64Address, 2, kept.data());
         return Finish(st);
+    }
     // Not a 24C64 either: stop here rather than probe further with the wrong
     // addressing selected.
     if (back != kPatternWP) return Finish(kCardTestError);
-    IC_Write64(icdev_, kProbe64Address, 2, kept.data());
+    WriteBack(IC_Write64, kProbe64Address, 2, kept.data());
     SetLastError(kOk);
     return 64;
 }
 
 // Pattern Y at the top of the candidate size, Z one block lower: Y reading
-// back means the top block exists and is not an alias of the lower one.
+// back means the top block exists and is not an alias of the lower one. The
+// saving reads may be refused (the card lacks the blocks, and then refuses the
+// pattern too), but one lost on the way leaves unknown what the pattern would
+// overwrite; a pattern write lost on the way tells nothing about the size.
 std::int32_t Probe::TestBlocks(std::int32_t upper, std::int32_t size) {
     const std::int32_t lower = upper - 256;
-    const Saved up = Save(upper);
-    const Saved low = Save(lower);
-    bool match = false;
-    if (Write(upper, 2, kPatternY.data()) == kOk) {
-        std::int32_t st = Write(lower, 2, kPatternZ.data());
-        Pair back{};
-        if (st == kOk) st = Read(upper, 2, back.data());
-        if (st != kOk) {
-            Restore(lower, low);
-            Restore(upper, up);
-            RestoreByte0();
-            return Finish(st);
-        }
-        match = back == kPatternY;
+    Saved up;
+    Saved low;
+    std::int32_t st = Save(upper, up);
+    if (!LostOnTheWay(st)) st = Save(lower, low);
+    if (LostOnTheWay(st)) {
+        RestoreByte0();
+        return Finish(st);
     }
-    if (!match) {
+    const std::int32_t y = Write(upper, 2, kPatternY.data());
+    st = y;
+    Pair back{};
+    if (y == kOk) {
+        st = Write(lower, 2, kPatternZ.data());
+        if (st == kOk) st = Read(upper, 2, back.data());
+    }
+    const bool lacks_top = y != kOk && !LostOnTheWay(y);
+    if (st != kOk && !lacks_top) {
+        Restore(lower, low);
+        Restore(upper, up);
+        RestoreByte0();
+        return Finish(st);
+    }
+    if (lacks_top || back != kPatternY) {
         Restore(lower, low);
         Restore(upper, up);
         return kNextSize;
@@ -156,16 +186,27 @@ std::int32_t Probe::TestBlocks(std::int32_t upper, std::int32_t size) {
     return size;
 }
 
-// 24C01 words wrap at 128, so "WP" written at 128 shows up at address 0.
+// 24C01 words wrap at 128, so "WP" written at 128 shows up at address 0. On
+// either size the kept bytes written at 128 and then byte 0 undo the pattern.
 std::int32_t Probe::Test24C02() {
-    const Saved kept = Save(128);
+    Saved kept;
+    std::int32_t st = Save(128, kept);
+    if (LostOnTheWay(st)) {
+        RestoreByte0();
+        return Finish(st);
+    }
     if (Write(128, 2, kPatternWP.data()) != kOk) {
+        Restore(128, kept);
         RestoreByte0();
         return Finish(kCardTestError);
     }
     std::uint8_t first = 0;
-    const std::int32_t st = Read(0, 1, &first);
-    if (st != kOk) return Finish(st);
+    st = Read(0, 1, &first);
+    if (st != kOk) {
+        Restore(128, kept);
+        RestoreByte0();
+        return Finish(st);
+    }
     const bool wraps = first == kPatternWP[0];
     // On a 24C01 the kept bytes are addresses 0 and 1 (0 already holding the
     // byte pattern), so they go back first and the saved byte 0 last.
