@@ -140,10 +140,8 @@ TEST_F(CpuDialogTest, TextThatIsNotHexadecimalIsRefusedBeforeAnythingIsSent) {
         Send(text);
         EXPECT_TRUE(g_commands.empty()) << text;
         ASSERT_EQ(Messages().size(), 1u) << text;
-        EXPECT_EQ(Messages()[0].text, "data format error");
-        EXPECT_EQ(Messages()[0].caption, "error message");
-        EXPECT_EQ(Messages()[0].buttons, MsgButtons::kOk);
-        EXPECT_EQ(Messages()[0].icon, MsgIcon::kNone);
+        EXPECT_EQ(Messages()[0], (RecordingUi::Message{"data format error", "error message",
+                                                       MsgButtons::kOk, MsgIcon::kNone}));
         EXPECT_EQ(Field(ids::kResponse), response);
         EXPECT_EQ(Field(ids::kCommand), text) << "the typed text stays";
     }
@@ -233,10 +231,8 @@ TEST_F(CpuDialogTest, PowerDownSlotAndEjectFailuresAreReportedUnderTheProgramsTi
                                                "IC_InitType Error.", "IC_InitType Error."};
     ASSERT_EQ(Messages().size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(Messages()[i].text, expected[i]);
-        EXPECT_EQ(Messages()[i].caption, "Mx450");
-        EXPECT_EQ(Messages()[i].buttons, MsgButtons::kOk);
-        EXPECT_EQ(Messages()[i].icon, MsgIcon::kNone);
+        EXPECT_EQ(Messages()[i],
+                  (RecordingUi::Message{expected[i], "Mx450", MsgButtons::kOk, MsgIcon::kNone}));
     }
 }
 

@@ -65,10 +65,8 @@ TEST(EditModeTest, EscLeavesEditModeAndOutsideItAsksToQuit) {
 
     Press(demo, Key::kEscape);
     ASSERT_EQ(demo.ui.messages.size(), 1u);
-    EXPECT_EQ(demo.ui.messages[0].text, "Quit Application?");
-    EXPECT_EQ(demo.ui.messages[0].caption, "Warning...");
-    EXPECT_EQ(demo.ui.messages[0].buttons, MsgButtons::kYesNo);
-    EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kQuestion);
+    EXPECT_EQ(demo.ui.messages[0], (RecordingUi::Message{"Quit Application?", "Warning...",
+                                                         MsgButtons::kYesNo, MsgIcon::kQuestion}));
     EXPECT_FALSE(demo.ui.destroyed);
     demo.ui.Answer(MsgAnswer::kYes);
     Press(demo, Key::kEscape);

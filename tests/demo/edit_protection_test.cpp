@@ -120,10 +120,8 @@ TEST(ProtectionMarkTest, AFailedMarkEndsTheWriteAndKeepsTheRows) {
     log.Fail("IC_WriteProtection", 0x6F00);
     Press(demo, Key::kF5);
     ASSERT_EQ(demo.ui.messages.size(), 1u);
-    EXPECT_EQ(demo.ui.messages[0].text, "Protect Fail!");
-    EXPECT_EQ(demo.ui.messages[0].caption, "Message");
-    EXPECT_EQ(demo.ui.messages[0].buttons, MsgButtons::kOk);
-    EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kInformation);
+    EXPECT_EQ(demo.ui.messages[0], (RecordingUi::Message{"Protect Fail!", "Message",
+                                                         MsgButtons::kOk, MsgIcon::kInformation}));
     EXPECT_EQ(demo.doc().m_nModifiedRows, 1);
     EXPECT_EQ(demo.view().m_ProtMark4442[15], 1);
 }

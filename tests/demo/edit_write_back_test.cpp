@@ -107,10 +107,8 @@ TEST(WriteBackTest, A24C02RowRefusedAsksToReadTheCardAgain) {
     demo.ui.Answer(MsgAnswer::kYes);
     Press(demo, Key::kF5);
     ASSERT_EQ(demo.ui.messages.size(), 1u);
-    EXPECT_EQ(demo.ui.messages[0].text, "Write Error,Read Card Again?");
-    EXPECT_EQ(demo.ui.messages[0].caption, "Message");
-    EXPECT_EQ(demo.ui.messages[0].buttons, MsgButtons::kYesNo);
-    EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kStop);
+    EXPECT_EQ(demo.ui.messages[0], (RecordingUi::Message{"Write Error,Read Card Again?", "Message",
+                                                         MsgButtons::kYesNo, MsgIcon::kStop}));
     EXPECT_EQ(log.Count("IC_Read"), 1);
     EXPECT_EQ(demo.doc().Byte(0), before) << "the card's byte is shown again";
     EXPECT_EQ(demo.doc().m_nModifiedRows, 0);

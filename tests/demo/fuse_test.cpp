@@ -36,10 +36,8 @@ class FuseTest : public ::testing::Test {
 TEST_F(FuseTest, FuseAsksFirstAndReportsTheBlowOnTheStatusLine) {
     demo.view().m_nCardType = card::kAt88sc102;
     demo.Command(cmd::kFuse);  // cancelled
-    EXPECT_EQ(Shown().text, "Card Will Fuse! Continue?");
-    EXPECT_EQ(Shown().caption, "Warning...");
-    EXPECT_EQ(Shown().buttons, MsgButtons::kOkCancel);
-    EXPECT_EQ(Shown().icon, MsgIcon::kNone);
+    EXPECT_EQ(Shown(), (RecordingUi::Message{"Card Will Fuse! Continue?", "Warning...",
+                                             MsgButtons::kOkCancel, MsgIcon::kNone}));
     EXPECT_EQ(demo.ui.beeps, beeps);
     demo.ui.Answer(MsgAnswer::kOk);
     demo.Command(cmd::kFuse);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -38,6 +39,11 @@ class RecordingUi : public demo::UiPort {
         std::string caption;
         MsgButtons buttons;
         MsgIcon icon;
+        bool operator==(const Message&) const = default;
+        friend void PrintTo(const Message& m, std::ostream* os) {
+            *os << '"' << m.text << "\" in \"" << m.caption << "\", buttons "
+                << static_cast<int>(m.buttons) << ", icon " << static_cast<int>(m.icon);
+        }
     };
     // What a dialog shows: its title, the texts of its controls that have
     // an identifier, the hidden ones and the field last focused.

@@ -103,10 +103,8 @@ TEST(QuitTest, TheExitAreaAsksFirst) {
     EXPECT_TRUE(demo.ui.messages.empty());
     demo.app->OnLButtonDown(478, 381);
     ASSERT_EQ(demo.ui.messages.size(), 1u);
-    EXPECT_EQ(demo.ui.messages[0].text, "Exit System ?");
-    EXPECT_EQ(demo.ui.messages[0].caption, "Message");
-    EXPECT_EQ(demo.ui.messages[0].buttons, MsgButtons::kYesNo);
-    EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kQuestion);
+    EXPECT_EQ(demo.ui.messages[0], (RecordingUi::Message{"Exit System ?", "Message",
+                                                         MsgButtons::kYesNo, MsgIcon::kQuestion}));
     EXPECT_FALSE(demo.ui.destroyed);
     demo.ui.Answer(MsgAnswer::kYes);
     demo.app->OnLButtonDown(629, 424);
