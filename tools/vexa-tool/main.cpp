@@ -1,15 +1,13 @@
 // vexa-tool: poke the reader from a shell.
 //   vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND [ARGS]]...
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "commands_common.h"
+#include "platform.h"
 #include "text.h"
 #include "vexa.h"
 
@@ -27,29 +25,6 @@ void Usage(std::FILE* to) {
         "commands:\n",
         to);
     for (const auto& c : tool::Commands()) std::fprintf(to, "  %-30s %s\n", c.usage, c.help);
-}
-
-// The simulated reader lives in a second build of the library; running
-// against it means loading that one instead.
-[[noreturn]] void RunOnSimulator(char** argv) {
-    std::string dir;
-    for (const char* candidate : {VEXA_SIM_LIBDIR_INSTALLED, VEXA_SIM_LIBDIR_BUILD}) {
-        if (std::filesystem::exists(std::string(candidate) + "/libvexa.so.1")) {
-            dir = candidate;
-            break;
-        }
-    }
-    if (dir.empty()) {
-        std::fputs("vexa-tool: the simulated reader library is not installed\n", stderr);
-        std::exit(2);
-    }
-    const char* old = std::getenv("LD_LIBRARY_PATH");
-    const std::string path = old && *old ? dir + ":" + old : dir;
-    setenv("LD_LIBRARY_PATH", path.c_str(), 1);
-    setenv("VEXA_TOOL_ON_SIM", "1", 1);
-    execv("/proc/self/exe", argv);
-    std::perror("vexa-tool: exec");
-    std::exit(2);
 }
 
 std::string Message(int status) {
@@ -100,7 +75,7 @@ int main(int argc, char** argv) {
             } else if (words[i] == "--sim") {
                 sim = true;
             } else if (words[i] == "--card" && i + 1 < words.size()) {
-                setenv("VEXA_SIM_CARD", words[++i].c_str(), 1);
+                tool::SetEnvironment("VEXA_SIM_CARD", words[++i]);
             } else if (words[i] == "--port" && i + 1 < words.size()) {
                 port = tool::Number(words[++i]);
             } else {
@@ -108,7 +83,7 @@ int main(int argc, char** argv) {
             }
         }
         if (i == words.size()) throw tool::UsageError("no command given");
-        if (sim && !std::getenv("VEXA_TOOL_ON_SIM")) RunOnSimulator(argv);
+        if (sim && !std::getenv("VEXA_TOOL_ON_SIM")) tool::RunOnSimulator(argv);
 
         tool::Session s;
         s.icdev = IC_InitComm(static_cast<int32_t>(port));
