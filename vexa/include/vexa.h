@@ -114,7 +114,9 @@ extern "C" {
  * IC_InitComm opens the reader on a port of 100 or more and returns the
  * device number port + 80, or VEXA_ERR_OPEN_PORT; opening an open port opens
  * it again. The variants behave the same, their second argument ignored.
- * IC_ExitComm closes and returns VEXA_OK, also on a closed port. */
+ * IC_ExitComm closes and returns VEXA_OK, also on a closed port. (The reduced
+ * build opens any port and hands out the system's handle as the device
+ * number; its variants answer VEXA_ERR_NOT_SUPPORTED.) */
 VEXA_API int32_t VEXA_CALL IC_InitComm(int32_t port);
 VEXA_API int32_t VEXA_CALL IC_InitComm_Baud(int32_t port, int32_t baud);
 VEXA_API int32_t VEXA_CALL IC_InitComm_Q(int32_t port, int32_t unused);
