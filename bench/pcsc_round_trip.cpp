@@ -45,7 +45,8 @@ Exchange ExchangeFor(const std::string& card) {
         return {{0x00, 0x84, 0x00, 0x00, 0x08},
                 [](int32_t icdev) {
                     unsigned char len = 0, atr[256];
-                    return IC_InitType(icdev, 12) == 0 && IC_CpuReset(icdev, &len, atr) == 0;
+                    return IC_InitType(icdev, VEXA_TYPE_CPU) == 0 &&
+                           IC_CpuReset(icdev, &len, atr) == 0;
                 },
                 [](int32_t icdev) {
                     const unsigned char apdu[] = {0x00, 0x84, 0x00, 0x00, 0x08};
@@ -54,7 +55,7 @@ Exchange ExchangeFor(const std::string& card) {
                 }};
     }
     return {{0xFF, 0xB0, 0x00, 0x00, 0x10},
-            [](int32_t icdev) { return IC_InitType(icdev, 16) == 0; },
+            [](int32_t icdev) { return IC_InitType(icdev, VEXA_TYPE_SLE4442) == 0; },
             [](int32_t icdev) {
                 unsigned char data[16];
                 return IC_Read(icdev, 0, sizeof data, data) == 0;

@@ -22,16 +22,11 @@ constexpr std::array kCommands{
     Entry{0xB2, ReadProtectionBits}, Entry{0xD1, WriteWithProtection},
 };
 
-// The library statuses the driver meets: a read-back that differs, and an
-// entry point this library does not offer.
-constexpr std::int32_t kWriteMismatch = -19;
-constexpr std::int32_t kNotSupported = -21;
-
 }  // namespace
 
 Reply FromLibraryStatus(std::int32_t status) {
-    if (status == kWriteMismatch) return Reply::Status(sw::kMemoryFailure);
-    if (status == kNotSupported) return Reply::Status(sw::kFunctionNotSupported);
+    if (status == VEXA_ERR_WRITE_MISMATCH) return Reply::Status(sw::kMemoryFailure);
+    if (status == VEXA_ERR_NOT_SUPPORTED) return Reply::Status(sw::kFunctionNotSupported);
     if (status < 0) return Reply::Unreached();
     return Reply::Status(sw::kExecutionError);
 }

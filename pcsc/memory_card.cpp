@@ -12,10 +12,10 @@ namespace ifd {
 namespace {
 
 constexpr std::array kFamilies{
-    FamilyTraits{Family::kSle4442, 0x10, 3, 3, 256},
-    FamilyTraits{Family::kSle4428, 0x04, 2, 8, 1024},
-    FamilyTraits{Family::k24C, 0x40, 0, 0, 0},
-    FamilyTraits{Family::k24C64, 0xC0, 0, 0, 8192},
+    FamilyTraits{Family::kSle4442, VEXA_TYPE_SLE4442, 3, 3, 256},
+    FamilyTraits{Family::kSle4428, VEXA_TYPE_SLE4428, 2, 8, 1024},
+    FamilyTraits{Family::k24C, VEXA_TYPE_24C, 0, 0, 0},
+    FamilyTraits{Family::k24C64, VEXA_TYPE_24C64, 0, 0, 8192},
 };
 
 constexpr int kBlock = 256;

@@ -7,9 +7,6 @@ namespace ifd {
 
 namespace {
 
-constexpr std::uint8_t kCpuCardType = 12;
-constexpr std::int16_t kNoCard = 1;
-constexpr std::uint8_t kT1 = 1;
 constexpr std::size_t kMaxShortApdu = 255;
 constexpr std::size_t kResponseArea = 256;
 
@@ -39,7 +36,8 @@ ReaderChannel::~ReaderChannel() {
 }
 
 DWORD ReaderChannel::Protocol() const {
-    return kind_ == Kind::kCpu && cpu_protocol_ == kT1 ? SCARD_PROTOCOL_T1 : SCARD_PROTOCOL_T0;
+    return kind_ == Kind::kCpu && cpu_protocol_ == VEXA_PROTOCOL_T1 ? SCARD_PROTOCOL_T1
+                                                                    : SCARD_PROTOCOL_T0;
 }
 
 void ReaderChannel::Forget() {
@@ -48,7 +46,7 @@ void ReaderChannel::Forget() {
 }
 
 std::uint8_t ReaderChannel::SelectedType() const {
-    return kind_ == Kind::kMemory ? TraitsOf(memory_.family).type_code : kCpuCardType;
+    return kind_ == Kind::kMemory ? TraitsOf(memory_.family).type_code : VEXA_TYPE_CPU;
 }
 
 void ReaderChannel::NoteSelected() {
@@ -70,7 +68,7 @@ RESPONSECODE ReaderChannel::Presence() {
     Reselect();
     const std::int16_t st = IC_Status(icdev_);
     if (st == 0) return IFD_ICC_PRESENT;
-    if (st == kNoCard) {
+    if (st == VEXA_NO_CARD) {
         Forget();
         return IFD_ICC_NOT_PRESENT;
     }
@@ -80,7 +78,7 @@ RESPONSECODE ReaderChannel::Presence() {
 bool ReaderChannel::ResetCpuCard() {
     std::uint8_t length = 0;
     std::uint8_t atr[kResponseArea] = {};
-    if (IC_InitType(icdev_, kCpuCardType) != 0 || IC_CpuReset(icdev_, &length, atr) != 0 ||
+    if (IC_InitType(icdev_, VEXA_TYPE_CPU) != 0 || IC_CpuReset(icdev_, &length, atr) != 0 ||
         length == 0 || length > MAX_ATR_SIZE)
         return false;
     kind_ = Kind::kCpu;
@@ -144,7 +142,7 @@ RESPONSECODE ReaderChannel::TransmitToCpuCard(std::span<const std::uint8_t> comm
     std::uint8_t answer[kResponseArea] = {};
     const std::int16_t st = IC_CpuApdu(icdev_, static_cast<std::int32_t>(command.size()),
                                        command.data(), &length, answer);
-    if (st != 0 || (cpu_protocol_ == kT1 && IsWholeT1Block({answer, length})))
+    if (st != 0 || (cpu_protocol_ == VEXA_PROTOCOL_T1 && IsWholeT1Block({answer, length})))
         return IFD_COMMUNICATION_ERROR;
     response.assign(answer, answer + length);
     return IFD_SUCCESS;

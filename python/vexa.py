@@ -17,20 +17,85 @@ import os
 
 __all__ = ["Reader", "VexaError", "CARD_TYPES", "load_library"]
 
+# The names and values of vexa.h.
+VEXA_OK = 0
+VEXA_NO_CARD = 1
+VEXA_ERR_OPEN_PORT = -16
+VEXA_ERR_APDU_LENGTH = -17
+VEXA_ERR_CARD_TYPE = -18
+VEXA_ERR_WRITE_MISMATCH = -19
+VEXA_ERR_LENGTH = -20
+VEXA_ERR_NOT_SUPPORTED = -21
+VEXA_ERR_SEND = -22
+VEXA_ERR_RECEIVE = -23
+VEXA_ERR_CHECKSUM = -24
+VEXA_ERR_CARD_TEST = -25
+VEXA_READER_GENERAL_ERROR = 0x0101
+VEXA_READER_HOST_DATA_TOO_LONG = 0x6105
+VEXA_READER_CARD_DATA_TOO_LONG = 0x6106
+VEXA_READER_COMMAND_ERROR = 0x6109
+VEXA_READER_TIMEOUT_AFTER_DATA = 0x61D3
+VEXA_READER_TIMEOUT_NO_DATA = 0x61D4
+VEXA_READER_PARITY_ERROR = 0x61D6
+VEXA_READER_CARD_UNREADABLE = 0x61D8
+VEXA_READER_CPU_CARD_ERROR = 0x61D9
+VEXA_READER_DATA_CHECKSUM = 0x61DA
+
+VEXA_TYPE_SLE4428 = 4
+VEXA_TYPE_CPU = 12
+VEXA_TYPE_SAM1 = 13
+VEXA_TYPE_SAM2 = 14
+VEXA_TYPE_SAM3 = 15
+VEXA_TYPE_SLE4442 = 16
+VEXA_TYPE_24C = 64
+VEXA_TYPE_45DB041 = 65
+VEXA_TYPE_24C64 = 192
+
+VEXA_FOUND_SLE4442 = 8
+VEXA_FOUND_SLE4428 = 9
+VEXA_FOUND_45DB041 = 11
+VEXA_FOUND_24C01 = 21
+VEXA_FOUND_24C02 = 22
+VEXA_FOUND_24C04 = 23
+VEXA_FOUND_24C08 = 24
+VEXA_FOUND_24C16 = 25
+VEXA_FOUND_24C64 = 26
+VEXA_FOUND_CPU_T0 = 30
+VEXA_FOUND_CPU_T1 = 31
+
+VEXA_PROTOCOL_T0 = 0
+VEXA_PROTOCOL_T1 = 1
+
+VEXA_SIZE_24C01 = 1
+VEXA_SIZE_24C02 = 2
+VEXA_SIZE_24C04 = 4
+VEXA_SIZE_24C08 = 8
+VEXA_SIZE_24C16 = 16
+VEXA_SIZE_24C64 = 64
+
 CARD_TYPES = {
-    "sle4428": 4,
-    "cpu": 12,
-    "sam": 13,
-    "sle4442": 16,
-    "24c": 64,
-    "45db041": 65,
-    "24c64": 192,
+    "sle4428": VEXA_TYPE_SLE4428,
+    "cpu": VEXA_TYPE_CPU,
+    "sam": VEXA_TYPE_SAM1,
+    "sle4442": VEXA_TYPE_SLE4442,
+    "24c": VEXA_TYPE_24C,
+    "45db041": VEXA_TYPE_45DB041,
+    "24c64": VEXA_TYPE_24C64,
 }
 
 # IC_CheckCard results.
 DETECTED = {
-    8: "sle4442", 9: "sle4428", 11: "45db041", 30: "cpu-t0", 31: "cpu-t1",
-    21: "24c01", 22: "24c02", 23: "24c04", 24: "24c08", 25: "24c16", 26: "24c64",
+    VEXA_FOUND_SLE4442: "sle4442",
+    VEXA_FOUND_SLE4428: "sle4428",
+    VEXA_FOUND_45DB041: "45db041",
+    VEXA_FOUND_CPU_T0: "cpu-t0",
+    VEXA_FOUND_CPU_T1: "cpu-t1",
+    VEXA_FOUND_24C01: "24c01",
+    VEXA_FOUND_24C02: "24c02",
+    VEXA_FOUND_24C04: "24c04",
+    VEXA_FOUND_24C08: "24c08",
+    VEXA_FOUND_24C16: "24c16",
+    VEXA_FOUND_24C64: "24c64",
 }
 
 _SUCCESS_TEXT = "执行成功"
@@ -133,7 +198,7 @@ class Reader:
         return text.value.decode("gbk", errors="replace")
 
     def _check(self, call, status):
-        if status != 0:
+        if status != VEXA_OK:
             raise VexaError(call, status, self.last_error())
 
     def _call(self, name, *args):
@@ -148,9 +213,9 @@ class Reader:
     # -- reader ------------------------------------------------------------
     def card_present(self):
         status = self._lib.IC_Status(self.icdev)
-        if status not in (0, 1):
+        if status not in (VEXA_OK, VEXA_NO_CARD):
             self._check("IC_Status", status)
-        return status == 0
+        return status == VEXA_OK
 
     def version(self):
         text = ctypes.create_string_buffer(512)
@@ -234,7 +299,7 @@ class Reader:
 
     @property
     def protocol(self):
-        """0 for T=0, 1 for T=1, as the last reset found."""
+        """VEXA_PROTOCOL_T0 or VEXA_PROTOCOL_T1, as the last reset found."""
         return self._lib.IC_CpuGetProtocol(self.icdev)
 
     def apdu(self, command):

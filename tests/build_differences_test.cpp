@@ -47,8 +47,10 @@ TEST(BuildDifferencesOpen, DeviceNumberIsPortPlus80OrTheHostsOwnHandle) {
     sim_test::ScopedHost scoped(host);
     const std::int32_t first = IC_InitComm(100);
     const std::int32_t second = IC_InitComm(101);
-    const vexa::Handle h1 = HandleUsedBy(host, [&] { EXPECT_EQ(IC_InitType(first, 64), 0); });
-    const vexa::Handle h2 = HandleUsedBy(host, [&] { EXPECT_EQ(IC_InitType(second, 16), 0); });
+    const vexa::Handle h1 =
+        HandleUsedBy(host, [&] { EXPECT_EQ(IC_InitType(first, VEXA_TYPE_24C), 0); });
+    const vexa::Handle h2 =
+        HandleUsedBy(host, [&] { EXPECT_EQ(IC_InitType(second, VEXA_TYPE_SLE4442), 0); });
     EXPECT_EQ(first, kReduced ? h1 : 180);
     EXPECT_EQ(second, kReduced ? h2 : 181);
     EXPECT_EQ(host.reader(0).reader_code(), 0x10);
@@ -73,7 +75,7 @@ TEST_F(BuildDifferences, ReducedBuildOpensTheReaderOnAnyPort) {
         EXPECT_EQ(vexa::LastError(), kReduced ? vexa::kOk : vexa::kOpenFailed);
         EXPECT_EQ(host.IsOpen(0), kReduced);
         if constexpr (kReduced) {
-            EXPECT_EQ(IC_InitType(dev, 64), 0);
+            EXPECT_EQ(IC_InitType(dev, VEXA_TYPE_24C), 0);
             EXPECT_EQ(IC_ExitComm(dev), 0);
             EXPECT_FALSE(host.IsOpen(0));
         } else {
@@ -140,7 +142,7 @@ TEST_F(BuildDifferences, ReaderMemoryIsNotSupportedInTheReducedBuild) {
 // write of nothing asks the card, and a missing card fails before the write.
 TEST_F(BuildDifferences, Sle4442WriteWithoutTheOpeningReadInTheReducedBuild) {
     reader().Insert(std::make_unique<sim::Sle4442Card>());
-    ASSERT_EQ(IC_InitType(icdev, 16), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     host.ClearLog();
     const std::uint8_t byte = 0x5A;
     EXPECT_EQ(IC_Write(icdev, 0x40, 0, &byte), 0);
@@ -161,7 +163,7 @@ TEST_F(BuildDifferences, Sle4442WriteWithoutTheOpeningReadInTheReducedBuild) {
 // the card with the SLE4442 test.
 TEST_F(BuildDifferences, DetectionStartsWithTheSle4442Test) {
     reader().Insert(std::make_unique<sim::Eeprom24CCard>(sim::k24C02));
-    EXPECT_EQ(IC_CheckCard(icdev), 22);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_FOUND_24C02);
     const std::vector<sim::Frame> frames = SentFrames();
     const auto card_command = std::find_if(frames.begin(), frames.end(), [](const sim::Frame& f) {
         return f[1] != 0xA2 && f[1] != 0xA5;  // neither status nor select

@@ -108,7 +108,7 @@ TEST_F(CpuChannel, EveryResetVariantResetsTheCard) {
 
 TEST_F(CpuChannel, ModuleCardTypesUseTheirOwnCodes) {
     Insert();
-    ASSERT_EQ(IC_InitType(icdev, 13), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SAM1), 0);
     Reset();
     Apdu(kGetChallenge);
     EXPECT_EQ(SentFrames(),
@@ -319,7 +319,7 @@ TEST_F(CpuChannel, HexApduCarriesTextBothWays) {
 
 TEST_F(CpuChannel, SetCpuParaSendsProtocolAndParameter) {
     Insert(sim::CpuT1Profile());
-    EXPECT_EQ(IC_SetCpuPara(icdev, 12, 1, 7), 0);
+    EXPECT_EQ(IC_SetCpuPara(icdev, VEXA_TYPE_CPU, 1, 7), 0);
     EXPECT_EQ(SentFrames(), std::vector<Bytes>{Frame({0x21, 0xA5, 0x02, 0x01, 0x07})});
     EXPECT_EQ(IC_CpuGetProtocol(icdev), 1);
     EXPECT_EQ(reader().protocol(), 1);
@@ -332,7 +332,7 @@ TEST_F(CpuChannel, RefusedSetCpuParaStillSelectsItsType) {
     EXPECT_EQ(vexa::CurrentSelection().card_type, 13);
     EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);
     reader().faults.scripted_response = Frame({0x12, 0xA5, 0x01, 0x6A});
-    EXPECT_EQ(IC_SetCpuPara(icdev, 12, 1, 0), 0x6A);
+    EXPECT_EQ(IC_SetCpuPara(icdev, VEXA_TYPE_CPU, 1, 0), 0x6A);
     EXPECT_EQ(vexa::CurrentSelection().card_type, 12);
     EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);
 }

@@ -52,7 +52,7 @@ TEST_F(DetectionTest, FindsEveryFamilyAndLeavesItsMemoryAsItWas) {
 }
 
 TEST_F(DetectionTest, EmptySlotStopsAfterTheStatusQuery) {
-    EXPECT_EQ(IC_CheckCard(icdev), -25);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_ERR_CARD_TEST);
     const auto frames = SentFrames();
     ASSERT_FALSE(frames.empty());
     EXPECT_EQ(frames.back()[1], 0xA2);
@@ -61,38 +61,38 @@ TEST_F(DetectionTest, EmptySlotStopsAfterTheStatusQuery) {
 
 TEST_F(DetectionTest, SingleFamilyTestsTellTheirOwnCardFromOthers) {
     InsertCard("sle4442");
-    EXPECT_EQ(IC_Check_4428(icdev), -25);
+    EXPECT_EQ(IC_Check_4428(icdev), VEXA_ERR_CARD_TEST);
     EXPECT_EQ(IC_Check_4442(icdev), 0);
-    EXPECT_EQ(IC_Check_102(icdev), -21);
+    EXPECT_EQ(IC_Check_102(icdev), VEXA_ERR_NOT_SUPPORTED);
     reader().Remove();
     EXPECT_EQ(IC_Check_4442(icdev), 1);  // no card: the status query's answer
 }
 
 TEST_F(DetectionTest, SizeTestsNameTheSizeFound) {
     InsertCard("24c02");
-    EXPECT_EQ(IC_Check_24C01(icdev), 2);
+    EXPECT_EQ(IC_Check_24C01(icdev), VEXA_SIZE_24C02);
     EXPECT_NE(LastErrorText(), Success());  // 2 stands in the register too
     EXPECT_EQ(IC_Check_24C02(icdev), 0);
-    EXPECT_EQ(IC_Check_24C16(icdev), 2);
+    EXPECT_EQ(IC_Check_24C16(icdev), VEXA_SIZE_24C02);
 }
 
 TEST_F(DetectionTest, CpuTestReportsTheProtocolWithSuccessInTheRegister) {
     InsertCard("cpu-t1");
-    EXPECT_EQ(IC_Check_CPU(icdev), 1);
+    EXPECT_EQ(IC_Check_CPU(icdev), VEXA_PROTOCOL_T1);
     EXPECT_EQ(LastErrorText(), Success());
     reader().Remove();
-    EXPECT_EQ(IC_Check_CPU(icdev), -25);
+    EXPECT_EQ(IC_Check_CPU(icdev), VEXA_ERR_CARD_TEST);
 }
 
 TEST_F(DetectionTest, LockedAndProtectedSle4442IsFoundAndUntouched) {
     const std::string fresh = InsertCard("sle4442");
     const std::array<unsigned char, 3> wrong{0x12, 0x34, 0x56};
-    IC_InitType(icdev, 16);
+    IC_InitType(icdev, VEXA_TYPE_SLE4442);
     for (int i = 0; i < 3; ++i) EXPECT_NE(IC_CheckPass_SLE4442(icdev, wrong.data()), 0);
     ASSERT_EQ(IC_ReadCount_SLE4442(icdev), 0);
     const std::string locked = reader().card()->Save();
     EXPECT_NE(locked, fresh);
-    EXPECT_EQ(IC_CheckCard(icdev), 8);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_FOUND_SLE4442);
     EXPECT_EQ(reader().card()->Save(), locked);
 }
 
@@ -101,7 +101,7 @@ TEST_F(DetectionTest, CardOfNoKnownFamilyIsNotRecognised) {
     auto card = std::make_unique<sim_test::FakeCard>();
     card->reply = sim::Refuse(0x61D8);
     reader().Insert(std::move(card));
-    EXPECT_EQ(IC_CheckCard(icdev), -25);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_ERR_CARD_TEST);
 }
 
 // Pulled before the size probe writes anything, the card is left untouched
@@ -112,7 +112,7 @@ TEST_F(DetectionTest, CardPulledHalfwayIsLeftUntouched) {
         SCOPED_TRACE(after);
         const std::string before = InsertCard("24c16");
         reader().PullCardAfter(after);
-        EXPECT_EQ(IC_CheckCard(icdev), -25);
+        EXPECT_EQ(IC_CheckCard(icdev), VEXA_ERR_CARD_TEST);
         ASSERT_NE(reader().pulled_card(), nullptr);
         EXPECT_EQ(reader().pulled_card()->Save(), before);
     }
@@ -167,7 +167,7 @@ class EepromRefusingOneWriteBack : public sim::Eeprom24CCard {
 TEST_F(DetectionTest, WriteBackThatDidNotGetThroughIsSentAgain) {
     reader().Insert(std::make_unique<EepromRefusingOneWriteBack>());
     const std::string before = reader().card()->Save();
-    EXPECT_EQ(IC_CheckCard(icdev), 22);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_FOUND_24C02);
     EXPECT_EQ(vexa::LastError(), 0);
     EXPECT_EQ(reader().card()->Save(), before);
     const auto frames = SentFrames();

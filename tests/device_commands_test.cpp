@@ -41,7 +41,7 @@ Bytes Frame(Bytes bytes) {
 
 TEST_F(DeviceCommands, StatusReselectsAMemoryFamilyFirst) {
     InsertCard();
-    ASSERT_EQ(IC_InitType(icdev, 16), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     host.ClearLog();
     EXPECT_EQ(IC_Status(icdev), 0);
     EXPECT_EQ(SentFrames(),
@@ -59,20 +59,20 @@ TEST_F(DeviceCommands, StatusOfACpuTypeIsOneExchange) {
 }
 
 TEST_F(DeviceCommands, EmptySlotGivesOneAndItsMessage) {
-    ASSERT_EQ(IC_InitType(icdev, 64), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
     EXPECT_EQ(IC_Status(icdev), 1);
     EXPECT_EQ(LastErrorText(), kNoCardText);
 }
 
 TEST_F(DeviceCommands, StatusPassesOnRefusalsAndOtherStatusBytes) {
-    ASSERT_EQ(IC_InitType(icdev, 16), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     host.ClearLog();
     reader().faults.answer_word = 0x6109;  // the re-selection is refused
     EXPECT_EQ(IC_Status(icdev), 0x6109);
     EXPECT_EQ(vexa::LastError(), 0x6109);
     EXPECT_EQ(SentFrames().size(), 1u);  // no status query after it
 
-    IC_InitType(icdev, 12);
+    IC_InitType(icdev, VEXA_TYPE_CPU);
     reader().faults.scripted_response = Frame({0x12, 0xA2, 0x01, 0x6F});
     EXPECT_EQ(IC_Status(icdev), 0x6F);
     reader().faults.answer_word = 0x61D8;
@@ -152,12 +152,12 @@ TEST_F(DeviceCommands, EchoWithoutAStatusByteIsALengthError) {
     const std::pair<std::uint8_t, int16_t (*)(int32_t)> commands[] = {
         {0xA2, IC_Status},
         {0xA6, IC_Down},
-        {0xA5, [](int32_t d) { return IC_SetCpuPara(d, 12, 1, 0); }},
+        {0xA5, [](int32_t d) { return IC_SetCpuPara(d, VEXA_TYPE_CPU, 1, 0); }},
     };
     for (const auto& [code, call] : commands) {
         reader().faults.scripted_response = Frame({0x12, code, 0x00});
-        EXPECT_EQ(call(icdev), -20) << std::hex << int{code};
-        EXPECT_EQ(vexa::LastError(), -20);
+        EXPECT_EQ(call(icdev), VEXA_ERR_LENGTH) << std::hex << int{code};
+        EXPECT_EQ(vexa::LastError(), VEXA_ERR_LENGTH);
     }
     EXPECT_EQ(IC_CpuGetProtocol(icdev), 0);  // the refused protocol was not taken
 }

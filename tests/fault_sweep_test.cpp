@@ -39,13 +39,13 @@ const char* NameOf(Fault f) {
 std::int16_t TransportStatus(Fault f) {
     switch (f) {
         case Fault::kRefusedSend:
-            return -22;
+            return VEXA_ERR_SEND;
         case Fault::kRefusedFetch:
-            return -23;
+            return VEXA_ERR_RECEIVE;
         case Fault::kBadHead:
-            return -20;
+            return VEXA_ERR_LENGTH;
         case Fault::kBadCheck:
-            return -24;
+            return VEXA_ERR_CHECKSUM;
         default:
             return static_cast<std::int16_t>(kInjectedWord);
     }
@@ -309,7 +309,7 @@ class FaultSweep : public ::testing::Test {
             ASSERT_EQ(IC_CheckPass_SLE4428(icdev, op.code.data()), 0);
         }
         if (op.t1) {
-            ASSERT_EQ(IC_SetCpuPara(icdev, 12, 1, 0), 0);
+            ASSERT_EQ(IC_SetCpuPara(icdev, VEXA_TYPE_CPU, 1, 0), 0);
         }
     }
 };

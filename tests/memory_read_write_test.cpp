@@ -54,14 +54,14 @@ TEST_F(MemoryReadWriteTest, OnlyTheLow16BitsOfOffsetAndLengthCount) {
 
 TEST_F(MemoryReadWriteTest, FamiliesWithoutPlainMemoryAreRefusedUnsent) {
     Bytes buf(4, 0);
-    for (std::int32_t type : {65, 12}) {
+    for (std::int32_t type : {VEXA_TYPE_45DB041, VEXA_TYPE_CPU}) {
         reader().Insert(std::make_unique<sim::Flash45DB041Card>());
         ASSERT_EQ(IC_InitType(icdev, type), 0);
         host.ClearLog();
-        EXPECT_EQ(IC_Read(icdev, 0, 4, buf.data()), -18) << type;
-        EXPECT_EQ(IC_Write(icdev, 0, 4, buf.data()), -18) << type;
-        EXPECT_EQ(IC_Write_Hex(icdev, 0, 2, "ABCD"), -18) << type;
-        EXPECT_EQ(vexa::LastError(), -18);
+        EXPECT_EQ(IC_Read(icdev, 0, 4, buf.data()), VEXA_ERR_CARD_TYPE) << type;
+        EXPECT_EQ(IC_Write(icdev, 0, 4, buf.data()), VEXA_ERR_CARD_TYPE) << type;
+        EXPECT_EQ(IC_Write_Hex(icdev, 0, 2, "ABCD"), VEXA_ERR_CARD_TYPE) << type;
+        EXPECT_EQ(vexa::LastError(), VEXA_ERR_CARD_TYPE);
         EXPECT_TRUE(host.log.empty());
     }
 }
@@ -84,7 +84,7 @@ TEST_F(MemoryReadWriteTest, Write24CompletesAnUnalignedFirstPageThenVerifiesEach
 }
 
 TEST_F(MemoryReadWriteTest, Write64LeavesThePieceCompletingThePageUnverified) {
-    auto* card = InsertEeprom(sim::k24C64, 192);
+    auto* card = InsertEeprom(sim::k24C64, VEXA_TYPE_24C64);
     const Bytes data = Pattern(40, 0x10);
     ASSERT_EQ(IC_Write(icdev, 30, 40, data.data()), 0);  // 24C64 selected: IC_Write64
     EXPECT_EQ(Headers(),
@@ -95,11 +95,11 @@ TEST_F(MemoryReadWriteTest, Write64LeavesThePieceCompletingThePageUnverified) {
 TEST_F(MemoryReadWriteTest, WriteReadBackThatDiffersGivesMinus19) {
     // A 24C64 taken for a one-byte-address card acknowledges the write, but
     // the byte does not land where it was sent.
-    auto* card = InsertEeprom(sim::k24C64, 64);
+    auto* card = InsertEeprom(sim::k24C64, VEXA_TYPE_24C);
     const Bytes before = Slice(card->memory(), 0, card->memory().size());
     const unsigned char byte = 0x63;
-    EXPECT_EQ(IC_Write(icdev, 0, 1, &byte), -19);
-    EXPECT_EQ(vexa::LastError(), -19);
+    EXPECT_EQ(IC_Write(icdev, 0, 1, &byte), VEXA_ERR_WRITE_MISMATCH);
+    EXPECT_EQ(vexa::LastError(), VEXA_ERR_WRITE_MISMATCH);
     EXPECT_EQ(Headers(), (std::vector<Bytes>{{0xB1, 0, 0, 1}, {0xB0, 0, 0, 1}}));
     EXPECT_EQ(Slice(card->memory(), 0, card->memory().size()), before);
 }
@@ -173,30 +173,30 @@ TEST_F(MemoryReadWriteTest, Sle4442WriteIsProvenByReadingBack) {
     EXPECT_EQ(Slice(card->memory.main, 0x40, 3), data);
 
     // Factory bytes are protected: the card ignores the write.
-    EXPECT_EQ(IC_Write(icdev, 2, 2, data.data()), -19);
+    EXPECT_EQ(IC_Write(icdev, 2, 2, data.data()), VEXA_ERR_WRITE_MISMATCH);
 }
 
 TEST_F(MemoryReadWriteTest, Sle4442WriteWithoutTheCodeIsCaughtByTheReadBack) {
     auto* card = Insert<sim::Sle4442Card>(16);
     const Bytes before = Slice(card->memory.main, 0, 256);
-    EXPECT_EQ(IC_Write(icdev, 0x80, 4, Pattern(4, 1).data()), -19);
+    EXPECT_EQ(IC_Write(icdev, 0x80, 4, Pattern(4, 1).data()), VEXA_ERR_WRITE_MISMATCH);
     EXPECT_EQ(Slice(card->memory.main, 0, 256), before);
 }
 
 TEST_F(MemoryReadWriteTest, BadRequestsAreRefusedWithoutReaderTraffic) {
     InsertEeprom(sim::k24C16);
     Bytes buf(8, 0);
-    EXPECT_EQ(IC_Read(icdev, -1, 1, buf.data()), -20);
-    EXPECT_EQ(IC_Read(icdev, 0, -1, buf.data()), -20);
-    EXPECT_EQ(IC_Read(icdev, 0, 1, nullptr), -20);
-    EXPECT_EQ(IC_Write(icdev, 0xFFFF, 1, buf.data()), -20);
-    EXPECT_EQ(IC_Write(icdev, 0, 1, nullptr), -20);
-    EXPECT_EQ(IC_Write24(icdev, 0, -8, buf.data()), -20);
-    EXPECT_EQ(IC_Write64(icdev, -32, 8, buf.data()), -20);
-    EXPECT_EQ(IC_DirectRead(icdev, -1, 0, 1, buf.data()), -20);
-    EXPECT_EQ(IC_DirectRead(icdev, 0, 0, 1, nullptr), -20);
-    EXPECT_EQ(IC_DirectWrite(icdev, 0, -1, 1, buf.data()), -20);
-    EXPECT_EQ(vexa::LastError(), -20);
+    EXPECT_EQ(IC_Read(icdev, -1, 1, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Read(icdev, 0, -1, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Read(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write(icdev, 0xFFFF, 1, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write24(icdev, 0, -8, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write64(icdev, -32, 8, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_DirectRead(icdev, -1, 0, 1, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_DirectRead(icdev, 0, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_DirectWrite(icdev, 0, -1, 1, buf.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(vexa::LastError(), VEXA_ERR_LENGTH);
     EXPECT_TRUE(host.log.empty());
     EXPECT_EQ(IC_Read(icdev, 0, 0, nullptr), 0);  // nothing asked, nothing needed
 }
@@ -212,14 +212,14 @@ TEST_F(MemoryReadWriteTest, HexTwinsCarryUpperCaseTextWithinTheirWorkAreas) {
 
     host.ClearLog();
     std::string big(2 * 10241, '0');
-    EXPECT_EQ(IC_Read_Hex(icdev, 0, 1026, big.data()), -20);
-    EXPECT_EQ(IC_Write_Hex(icdev, 0, 1026, big.data()), -20);
-    EXPECT_EQ(IC_Write24_Hex(icdev, 0, 2049, big.data()), -20);
-    EXPECT_EQ(IC_Write64_Hex(icdev, 0, 10241, big.data()), -20);
-    EXPECT_EQ(IC_DirectRead_Hex(icdev, 0, 0, 301, big.data()), -20);
-    EXPECT_EQ(IC_DirectWrite_Hex(icdev, 0, 0, 301, big.data()), -20);
-    EXPECT_EQ(IC_Read_Hex(icdev, 0, -1, big.data()), -20);
-    EXPECT_EQ(IC_Write_Hex(icdev, 0, 1, nullptr), -20);
+    EXPECT_EQ(IC_Read_Hex(icdev, 0, 1026, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write_Hex(icdev, 0, 1026, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write24_Hex(icdev, 0, 2049, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write64_Hex(icdev, 0, 10241, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_DirectRead_Hex(icdev, 0, 0, 301, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_DirectWrite_Hex(icdev, 0, 0, 301, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Read_Hex(icdev, 0, -1, big.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_Write_Hex(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
     EXPECT_TRUE(host.log.empty());
 
     reader().faults.answer_word = 0x61D8;

@@ -37,7 +37,7 @@ TEST_F(ProbeRestore, MirroredChipIsA24C02AndKeepsEveryByte) {
     const Bytes before(card.memory().begin(), card.memory().end());
     const std::string state = card.Save();
 
-    EXPECT_EQ(IC_CheckCard(icdev), 22);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_FOUND_24C02);
     EXPECT_EQ(card.Save(), state);
     EXPECT_EQ(Bytes(card.memory().begin(), card.memory().end()), before);
     // The lower pattern went over the upper one at each candidate size.
@@ -48,7 +48,7 @@ TEST_F(ProbeRestore, MirroredChipIsA24C02AndKeepsEveryByte) {
         EXPECT_NE(z, writes.end()) << upper;
     }
     EXPECT_EQ(IC_Check_24C02(icdev), 0);
-    EXPECT_EQ(IC_Check_24C16(icdev), 2);
+    EXPECT_EQ(IC_Check_24C16(icdev), VEXA_SIZE_24C02);
     EXPECT_EQ(card.Save(), state);
 }
 

@@ -39,13 +39,13 @@ TEST_F(Protection4442Test, WriteProtectionProtectsTheBytesItIsGiven) {
     char text[9] = {};
     ASSERT_EQ(IC_ReadProtection_Hex(icdev, 7, 4, text), 0);
     EXPECT_EQ(std::string(text), "00010001");
-    EXPECT_EQ(IC_Write(icdev, 0x14, 1, Bytes{0x00}.data()), -19);
+    EXPECT_EQ(IC_Write(icdev, 0x14, 1, Bytes{0x00}.data()), VEXA_ERR_WRITE_MISMATCH);
 }
 
 TEST_F(Protection4442Test, HexTwinsRefuseLengthsBeyondTheirWorkAreas) {
     const std::string hex(2 * 34, 'F');
-    EXPECT_EQ(IC_WriteProtection_Hex(icdev, 0, 34, hex.c_str()), -20);
-    EXPECT_EQ(IC_ReadProtection_Hex(icdev, 0, 4, nullptr), -20);
+    EXPECT_EQ(IC_WriteProtection_Hex(icdev, 0, 34, hex.c_str()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_ReadProtection_Hex(icdev, 0, 4, nullptr), VEXA_ERR_LENGTH);
     EXPECT_TRUE(Reports().empty());
 }
 
@@ -87,10 +87,11 @@ TEST_F(Protection4428Test, HexReadGivesDataAndFlagCharactersInHexWithinItsWorkAr
     std::string text(4 * 129, 'z');
     ASSERT_EQ(IC_ReadWithProtection_Hex(icdev, 40, 2, text.data()), 0);
     EXPECT_EQ(text.substr(0, 9), "ABFF3130z");
-    EXPECT_EQ(IC_ReadWithProtection_Hex(icdev, 0, 129, text.data()), -20);
-    EXPECT_EQ(IC_ReadWithProtection_Hex(icdev, 0, -1, text.data()), -20);
-    EXPECT_EQ(IC_WriteWithProtection_Hex(icdev, 0, 1025, std::string(2050, '0').c_str()), -20);
-    EXPECT_EQ(IC_WriteWithProtection(icdev, -1, 1, Bytes{0}.data()), -20);
+    EXPECT_EQ(IC_ReadWithProtection_Hex(icdev, 0, 129, text.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_ReadWithProtection_Hex(icdev, 0, -1, text.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_WriteWithProtection_Hex(icdev, 0, 1025, std::string(2050, '0').c_str()),
+              VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_WriteWithProtection(icdev, -1, 1, Bytes{0}.data()), VEXA_ERR_LENGTH);
     EXPECT_EQ(SentFrames().size(), 1u);
     ASSERT_EQ(IC_ReadWithProtection_Hex(icdev, 0, 128, text.data()), 0);
     EXPECT_EQ(text.substr(14, 2), "13");

@@ -75,7 +75,7 @@ TEST_F(ReaderMemory, ReadsInBlocksOf128) {
 }
 
 TEST_F(ReaderMemory, PutsTheSavedReaderCodeBackUnread) {
-    ASSERT_EQ(IC_InitType(icdev, 16), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     host.ClearLog();
     Bytes out(4);
     EXPECT_EQ(IC_ReadDevice(icdev, 16, 4, out.data()), 0);

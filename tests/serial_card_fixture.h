@@ -23,7 +23,8 @@ class SerialCardTest : public SimReaderTest {
         host.ClearLog();
         return card;
     }
-    sim::Eeprom24CCard* InsertEeprom(const sim::Eeprom24CChip& chip, std::int32_t card_type = 64) {
+    sim::Eeprom24CCard* InsertEeprom(const sim::Eeprom24CChip& chip,
+                                     std::int32_t card_type = VEXA_TYPE_24C) {
         return Insert<sim::Eeprom24CCard>(card_type, chip);
     }
     sim::Flash45DB041Card* InsertFlash() { return Insert<sim::Flash45DB041Card>(65); }

@@ -50,15 +50,15 @@ TEST_F(SerialMemoryTest, LongestEepromWriteFillsFourReportsOneMoreIsRefusedUnsen
     EXPECT_EQ(Slice(card->memory(), 0x100, 248), Bytes(data.begin(), data.end() - 1));
 
     host.ClearLog();
-    EXPECT_EQ(Write_24C(icdev, 0x100, 249, data.data()), -20);
-    EXPECT_EQ(vexa::LastError(), -20);
+    EXPECT_EQ(Write_24C(icdev, 0x100, 249, data.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(vexa::LastError(), VEXA_ERR_LENGTH);
     EXPECT_TRUE(host.log.empty());
-    EXPECT_EQ(Write_45DB041(icdev, 0, 0, 247, data.data()), -20);
+    EXPECT_EQ(Write_45DB041(icdev, 0, 0, 247, data.data()), VEXA_ERR_LENGTH);
     EXPECT_TRUE(host.log.empty());
 }
 
 TEST_F(SerialMemoryTest, The24C64WriteOfA128ByteFrameSkipsTheEmptyReport) {
-    auto* card = InsertEeprom(sim::k24C64, 192);
+    auto* card = InsertEeprom(sim::k24C64, VEXA_TYPE_24C64);
     const Bytes data = Pattern(121, 1);
     ASSERT_EQ(vexa::Write_24C64(icdev, 0x40, 121, data.data()), 0);
     EXPECT_EQ(ReportsSent(), 2u);
@@ -95,22 +95,22 @@ TEST_F(SerialMemoryTest, AnswersOfTheWrongLengthNeverOverrunOrHalfFillTheBuffer)
     EXPECT_EQ(Bytes(out, out + 4), (Bytes{1, 2, 3, 0xEE}));
 
     reader().faults.scripted_response = sim::ResponseFrame(sim::Echo(0xAE, {9}));
-    EXPECT_EQ(Read_45DB041(icdev, 0, 0, 3, out), -20);
+    EXPECT_EQ(Read_45DB041(icdev, 0, 0, 3, out), VEXA_ERR_LENGTH);
     EXPECT_EQ(Bytes(out, out + 4), (Bytes{1, 2, 3, 0xEE}));
 }
 
 TEST_F(SerialMemoryTest, NegativeAddressesAndMissingBuffersAreRefusedUnsent) {
     InsertFlash();
     unsigned char out[4] = {};
-    EXPECT_EQ(Read_24C(icdev, -1, 1, out), -20);
-    EXPECT_EQ(Write_24C(icdev, 0x8000, 1, out), -20);  // 16 bits: negative
-    EXPECT_EQ(Write_24C(icdev, 0, -1, out), -20);
-    EXPECT_EQ(Write_24C(icdev, 0, 2, nullptr), -20);
-    EXPECT_EQ(Read_24C(icdev, 0, 2, nullptr), -20);
-    EXPECT_EQ(Read_45DB041(icdev, -3, 0, 1, out), -20);
-    EXPECT_EQ(Write_45DB041(icdev, 0, -3, 1, out), -20);
-    EXPECT_EQ(Write_45DB041(icdev, 0, 0, 1, nullptr), -20);
-    EXPECT_EQ(vexa::LastError(), -20);
+    EXPECT_EQ(Read_24C(icdev, -1, 1, out), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Write_24C(icdev, 0x8000, 1, out), VEXA_ERR_LENGTH);  // 16 bits: negative
+    EXPECT_EQ(Write_24C(icdev, 0, -1, out), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Write_24C(icdev, 0, 2, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Read_24C(icdev, 0, 2, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Read_45DB041(icdev, -3, 0, 1, out), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Write_45DB041(icdev, 0, -3, 1, out), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Write_45DB041(icdev, 0, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(vexa::LastError(), VEXA_ERR_LENGTH);
     EXPECT_TRUE(host.log.empty());
 }
 

@@ -20,7 +20,7 @@ TEST(SimConnection, SecondPortReachesTheSecondReaderWhileTheFirstIsHeld) {
     ASSERT_EQ(IC_InitComm(100), 180);
     ASSERT_EQ(IC_InitComm(101), 181);
     EXPECT_EQ(IC_InitComm(102), vexa::kOpenFailed);
-    ASSERT_EQ(IC_InitType(181, 16), 0);
+    ASSERT_EQ(IC_InitType(181, VEXA_TYPE_SLE4442), 0);
     EXPECT_EQ(host.reader(1).reader_code(), 0x11);
     EXPECT_EQ(host.reader(0).reader_code(), 0x00);
     // Closing the first reader frees it for the next open.
@@ -31,14 +31,14 @@ TEST(SimConnection, SecondPortReachesTheSecondReaderWhileTheFirstIsHeld) {
 
 TEST_F(SimReaderTest, WithTheOnlyReaderHeldAnotherPortCannotOpen) {
     EXPECT_EQ(IC_InitComm(101), vexa::kOpenFailed);
-    EXPECT_EQ(IC_InitType(181, 64), vexa::kSendFailed);
+    EXPECT_EQ(IC_InitType(181, VEXA_TYPE_24C), vexa::kSendFailed);
 }
 
 TEST_F(SimReaderTest, ReopeningAPortClosesAndOpensTheReaderAgain) {
     const vexa::Handle before = vexa::HandleOf(icdev);
     EXPECT_EQ(IC_InitComm(100), 180);
     EXPECT_NE(vexa::HandleOf(icdev), before);
-    EXPECT_EQ(IC_InitType(icdev, 64), 0);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
     // The handle of the first open is gone: the host refuses it.
     std::uint8_t report[vexa::kReportSize] = {};
     EXPECT_FALSE(host.SetFeature(before, report));
@@ -56,7 +56,7 @@ TEST_F(SimReaderTest, PortsOutsideTheUsbRangeFailWithoutClosingAnything) {
         EXPECT_EQ(IC_InitComm(port), vexa::kOpenFailed) << port;
         EXPECT_EQ(vexa::LastError(), vexa::kOpenFailed) << port;
     }
-    EXPECT_EQ(IC_InitType(icdev, 64), 0);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
 }
 
 TEST_F(SimReaderTest, OnlyTheLow16BitsOfThePortCount) {
@@ -77,7 +77,7 @@ TEST_F(SimReaderTest, ClosingTwiceIsHarmlessAndTheDeviceThenRefuses) {
     EXPECT_EQ(vexa::LastError(), vexa::kOk);
     EXPECT_EQ(IC_ExitComm(icdev), 0);
     EXPECT_FALSE(host.IsOpen(0));
-    EXPECT_EQ(IC_InitType(icdev, 64), vexa::kSendFailed);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), vexa::kSendFailed);
     EXPECT_EQ(sim::CountReports(Reports(), Direction::kToReader), 0u);
     for (std::int32_t dev : {-1, 0, 79, 280, INT32_MIN, INT32_MAX}) EXPECT_EQ(IC_ExitComm(dev), 0);
 }

@@ -39,8 +39,8 @@ sim::Reply Ask(sim::Card& card, std::uint8_t reader_code, std::uint8_t code, con
 
 TEST(CardFactory, EveryNameGivesItsCard) {
     const std::map<std::string_view, std::string_view> eeproms = {
-        {"24c01", "24C01A"}, {"24c02", "24C02"}, {"24c04", "24C04"},
-        {"24c08", "24C08"},  {"24c16", "24C16"}, {"24c64", "24C64"}, {"24c02-mirrored", "24C02"}};
+        {"24c01", "24C01A"}, {"24c02", "24C02"}, {"24c04", "24C04"},         {"24c08", "24C08"},
+        {"24c16", "24C16"},  {"24c64", "24C64"}, {"24c02-mirrored", "24C02"}};
     for (std::string_view name : sim::CardNames()) {
         auto card = sim::MakeCard(name);
         ASSERT_NE(card, nullptr) << name;
@@ -176,7 +176,7 @@ TEST(SimMachine, WrittenCardMemoryIsThereInTheNextRun) {
         sim::BuildMachine(host, settings, warn);
         sim_test::ScopedHost scoped(host);
         const std::int32_t dev = IC_InitComm(100);
-        ASSERT_EQ(IC_InitType(dev, 64), 0);
+        ASSERT_EQ(IC_InitType(dev, VEXA_TYPE_24C), 0);
         EXPECT_EQ(Contents(path), "");  // a select changes nothing on the card
         vexa::Response r;
         Bytes data{0x10, 0x00, 0x04};

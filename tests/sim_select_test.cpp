@@ -11,7 +11,7 @@ class SelectTest : public SimReaderTest {
 };
 
 TEST_F(SelectTest, MemoryFamilySendsItsReaderCodeInOneReport) {
-    ASSERT_EQ(IC_InitType(icdev, 64), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
     ASSERT_EQ(Reports().size(), 2u);
     EXPECT_EQ(Reports()[0].bytes, sim::ReportOf(Bytes{0x21, 0xA5, 0x01, 0x10, 0x95}));
     EXPECT_EQ(selection().card_type, 64);
@@ -35,7 +35,7 @@ TEST_F(SelectTest, EachFamilySendsItsOwnCode) {
 }
 
 TEST_F(SelectTest, FamiliesWithoutReaderCodeSendNothingAndKeepTheLastError) {
-    ASSERT_EQ(IC_InitType(icdev, 16), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     host.ClearLog();
     for (std::int32_t type : {12, 13, 33, 208}) {
         vexa::SetLastError(vexa::kOpenFailed);
@@ -48,27 +48,27 @@ TEST_F(SelectTest, FamiliesWithoutReaderCodeSendNothingAndKeepTheLastError) {
 }
 
 TEST_F(SelectTest, RefusedSelectKeepsTheSelectionButNotThe24C64Flag) {
-    ASSERT_EQ(IC_InitType(icdev, 192), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C64), 0);
     reader().faults.answer_word = 0x6109;
-    EXPECT_EQ(IC_InitType(icdev, 64), 0x6109);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0x6109);
     EXPECT_EQ(vexa::LastError(), 0x6109);
     EXPECT_EQ(selection().card_type, 192);
     EXPECT_EQ(selection().reader_code, 0x10);
     EXPECT_EQ(selection().mode_24c64, 0);
     // A refusal whose word reads 0000 is no success either.
     reader().faults.answer_word = 0x0000;
-    EXPECT_EQ(IC_InitType(icdev, 16), vexa::kLengthError);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), vexa::kLengthError);
     EXPECT_EQ(selection().card_type, 192);
     EXPECT_EQ(selection().reader_code, 0x10);
 }
 
 TEST_F(SelectTest, StatusByteOtherThan90IsTheResult) {
     reader().faults.scripted_response = sim::ResponseFrame(sim::Echo(0xA5, {0x6F}));
-    EXPECT_EQ(IC_InitType(icdev, 16), 0x6F);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0x6F);
     EXPECT_EQ(selection().card_type, vexa::kTypeCpu);
     // An echo with another data length counts as accepted.
     reader().faults.scripted_response = sim::ResponseFrame(sim::Echo(0xA5, {0x6F, 0x00}));
-    EXPECT_EQ(IC_InitType(icdev, 16), 0);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     EXPECT_EQ(selection().card_type, 16);
 }
 
@@ -76,14 +76,14 @@ TEST_F(SelectTest, StatusByteOtherThan90IsTheResult) {
 // success: the selection has to be recorded with it.
 TEST_F(SelectTest, StatusByteZeroIsSuccessAndRecorded) {
     reader().faults.scripted_response = sim::ResponseFrame(sim::Echo(0xA5, {0x00}));
-    EXPECT_EQ(IC_InitType(icdev, 16), 0);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     EXPECT_EQ(selection().card_type, 16);
     EXPECT_EQ(selection().reader_code, vexa::kReader4442);
 }
 
 TEST_F(SelectTest, TransportFailureIsReturnedAndRecordsNothing) {
     reader().faults.wrong_check = true;
-    EXPECT_EQ(IC_InitType(icdev, 4), vexa::kChecksumError);
+    EXPECT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4428), vexa::kChecksumError);
     EXPECT_EQ(vexa::LastError(), vexa::kChecksumError);
     EXPECT_EQ(selection().card_type, vexa::kTypeCpu);
     EXPECT_EQ(selection().reader_code, 0);

@@ -37,7 +37,7 @@ TEST_F(Sle4428Test, FlagBytesBecomeCharactersAndWrongSizedAnswersAreRefused) {
     ScriptEcho(0xBE, {0x56, 0x78, 0x01});
     EXPECT_EQ(ReadWithProtection_4428(icdev, 0, 2, out), 3);
     ScriptEcho(0xBE, {});
-    EXPECT_EQ(ReadWithProtection_4428(icdev, 0, 2, out), -20);
+    EXPECT_EQ(ReadWithProtection_4428(icdev, 0, 2, out), VEXA_ERR_LENGTH);
     EXPECT_EQ(Bytes(out, out + 4), (Bytes{0x12, 0x34, '1', '0'}));
 }
 
@@ -53,7 +53,8 @@ TEST_F(Sle4428Test, AttemptCountCountsAllEightBitsOfByte1021) {
 TEST_F(Sle4428Test, CodeChangeLandsOnlyOnAnOpenedCard) {
     EXPECT_EQ(IC_CheckPass_4428hex(icdev, "1234"), sim::kWordWrongCode);
     EXPECT_EQ(IC_ReadCount_SLE4428(icdev), 7);
-    EXPECT_EQ(IC_ChangePass_4428hex(icdev, "1234"), -19);  // ignored: reads back 00 00
+    EXPECT_EQ(IC_ChangePass_4428hex(icdev, "1234"),
+              VEXA_ERR_WRITE_MISMATCH);  // ignored: reads back 00 00
     ASSERT_EQ(IC_CheckPass_SLE4428(icdev, kFactoryCode.data()), 0);
     EXPECT_EQ(IC_ReadCount_SLE4428(icdev), 8);
     host.ClearLog();
@@ -73,21 +74,21 @@ TEST_F(Sle4428Test, EightWrongCodesLockTheCard) {
 }
 
 TEST_F(Sle4428Test, CodeFunctionsOnPlainEntryPointsNeedAMemoryFamilySelected) {
-    ASSERT_EQ(IC_InitType(icdev, 12), 0);
-    EXPECT_EQ(IC_ChangePass_SLE4428(icdev, kFactoryCode.data()), -18);
-    EXPECT_EQ(IC_ReadCount_SLE4428(icdev), -18);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_CPU), 0);
+    EXPECT_EQ(IC_ChangePass_SLE4428(icdev, kFactoryCode.data()), VEXA_ERR_CARD_TYPE);
+    EXPECT_EQ(IC_ReadCount_SLE4428(icdev), VEXA_ERR_CARD_TYPE);
     EXPECT_TRUE(Reports().empty());
 }
 
 // Detection reads bytes 6 and 7 under each family in turn.
 TEST_F(Sle4428Test, OnlyItsOwnProtocolShowsTheFamilyByte) {
     unsigned char id[2] = {};
-    ASSERT_EQ(IC_InitType(icdev, 16), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4442), 0);
     ASSERT_EQ(IC_Read(icdev, 6, 2, id), 0);
     EXPECT_EQ(id[1], 0xFF);
-    ASSERT_EQ(IC_InitType(icdev, 64), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
     EXPECT_EQ(IC_Read(icdev, 6, 2, id), sim::kWordCannotRead);
-    ASSERT_EQ(IC_InitType(icdev, 4), 0);
+    ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_SLE4428), 0);
     ASSERT_EQ(IC_Read(icdev, 6, 2, id), 0);
     EXPECT_EQ(id[1], 0x13);
 }
@@ -95,12 +96,12 @@ TEST_F(Sle4428Test, OnlyItsOwnProtocolShowsTheFamilyByte) {
 TEST_F(Sle4428Test, BadArgumentsFailWithoutTouchingTheReader) {
     const Bytes data(249, 0x00);
     unsigned char out[2] = {};
-    EXPECT_EQ(Read_4428(icdev, -1, 1, out), -20);
-    EXPECT_EQ(Write_4428(icdev, 0x8000, 1, data.data()), -20);  // negative as 16 bits
-    EXPECT_EQ(Write_4428(icdev, 0, 249, data.data()), -20);
-    EXPECT_EQ(WriteWithProtection_4428(icdev, 0, -5, data.data()), -20);
-    EXPECT_EQ(ReadWithProtection_4428(icdev, 0, 1, nullptr), -20);
-    EXPECT_EQ(IC_ChangePass_SLE4428(icdev, nullptr), -20);
+    EXPECT_EQ(Read_4428(icdev, -1, 1, out), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Write_4428(icdev, 0x8000, 1, data.data()), VEXA_ERR_LENGTH);  // negative as 16 bits
+    EXPECT_EQ(Write_4428(icdev, 0, 249, data.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(WriteWithProtection_4428(icdev, 0, -5, data.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(ReadWithProtection_4428(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_ChangePass_SLE4428(icdev, nullptr), VEXA_ERR_LENGTH);
     EXPECT_TRUE(Reports().empty());
     EXPECT_EQ(Write_4428(icdev, 0, 248, data.data()), 0);
 }

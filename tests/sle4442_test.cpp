@@ -60,7 +60,7 @@ TEST_F(Sle4442Test, SecurityMemoryAnswersOfTheWrongSizeAreRefused) {
     ScriptEcho(0xB9, {0x07, 1, 2, 3, 4});
     EXPECT_EQ(ReadPass_4442(icdev, out), 5);
     ScriptEcho(0xB9, {});  // LEN 0 would read as success
-    EXPECT_EQ(IC_ReadCount_SLE4442(icdev), -20);
+    EXPECT_EQ(IC_ReadCount_SLE4442(icdev), VEXA_ERR_LENGTH);
     EXPECT_EQ(Bytes(out, out + 4), (Bytes{9, 9, 9, 9}));
 }
 
@@ -84,12 +84,12 @@ TEST_F(Sle4442Test, ThreeWrongCodesLockTheCardForGood) {
     }
     EXPECT_EQ(Verify(kFactoryCode), sim::kWordCardLocked);
     EXPECT_EQ(IC_ReadCount_SLE4442(icdev), 0);
-    EXPECT_EQ(IC_Write(icdev, 100, 1, Bytes{0x12}.data()), -19);
+    EXPECT_EQ(IC_Write(icdev, 100, 1, Bytes{0x12}.data()), VEXA_ERR_WRITE_MISMATCH);
 }
 
 TEST_F(Sle4442Test, WritesLandOnlyAfterTheRightCodeAndNeverOnProtectedBytes) {
     const Bytes data{0xC0, 0xFF, 0xEE};
-    EXPECT_EQ(IC_Write(icdev, 200, 3, data.data()), -19);
+    EXPECT_EQ(IC_Write(icdev, 200, 3, data.data()), VEXA_ERR_WRITE_MISMATCH);
     EXPECT_EQ(Verify(kWrongCode), sim::kWordWrongCode);
     ASSERT_EQ(Verify(kFactoryCode), 0);
     EXPECT_EQ(IC_ReadCount_SLE4442(icdev), 3);
@@ -97,7 +97,7 @@ TEST_F(Sle4442Test, WritesLandOnlyAfterTheRightCodeAndNeverOnProtectedBytes) {
     unsigned char back[3] = {};
     ASSERT_EQ(IC_Read(icdev, 200, 3, back), 0);
     EXPECT_EQ(Bytes(back, back + 3), data);
-    EXPECT_EQ(IC_Write(icdev, 3, 1, Bytes{0x00}.data()), -19);
+    EXPECT_EQ(IC_Write(icdev, 3, 1, Bytes{0x00}.data()), VEXA_ERR_WRITE_MISMATCH);
     EXPECT_EQ(card->memory.main[3], 0x91);
 }
 
@@ -123,13 +123,13 @@ TEST_F(Sle4442Test, MemoryWriteOpensWithAOneByteReadOfAddressZero) {
 
 TEST_F(Sle4442Test, BadArgumentsFailWithoutTouchingTheReader) {
     const Bytes data(250, 0x00);
-    EXPECT_EQ(Write_4442(icdev, 0, -1, data.data()), -20);
-    EXPECT_EQ(Write_4442(icdev, 0, 250, data.data()), -20);  // frame beyond 255 bytes
-    EXPECT_EQ(WriteWithProtection_4442(icdev, 0, 1, nullptr), -20);
-    EXPECT_EQ(Read_4442(icdev, 0, 1, nullptr), -20);
-    EXPECT_EQ(VerifyPin_4442(icdev, nullptr), -20);
-    EXPECT_EQ(IC_CheckPass_4442hex(icdev, nullptr), -20);
-    EXPECT_EQ(IC_ReadPass_SLE4442(icdev, nullptr), -20);
+    EXPECT_EQ(Write_4442(icdev, 0, -1, data.data()), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Write_4442(icdev, 0, 250, data.data()), VEXA_ERR_LENGTH);  // frame beyond 255 bytes
+    EXPECT_EQ(WriteWithProtection_4442(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(Read_4442(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(VerifyPin_4442(icdev, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_CheckPass_4442hex(icdev, nullptr), VEXA_ERR_LENGTH);
+    EXPECT_EQ(IC_ReadPass_SLE4442(icdev, nullptr), VEXA_ERR_LENGTH);
     EXPECT_TRUE(Reports().empty());
     EXPECT_EQ(Write_4442(icdev, 0, 249, data.data()), 0);
 }
@@ -140,7 +140,7 @@ TEST_F(Sle4442Test, ReadsCopyExactlyTheBytesAskedForAndNoFewer) {
     ASSERT_EQ(Read_4442(icdev, 0, 2, out), 0);
     EXPECT_EQ(Bytes(out, out + 4), (Bytes{1, 2, 7, 7}));
     ScriptEcho(0xB4, {5});
-    EXPECT_EQ(Read_4442(icdev, 0, 2, out), -20);
+    EXPECT_EQ(Read_4442(icdev, 0, 2, out), VEXA_ERR_LENGTH);
     EXPECT_EQ(Bytes(out, out + 4), (Bytes{1, 2, 7, 7}));
 }
 

@@ -24,7 +24,7 @@ class TransportTest : public SimReaderTest {
     void PrepareMemoryRead() {
         auto& bytes = reader().memory().bytes();
         for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i);
-        ASSERT_EQ(IC_InitType(icdev, 64), 0);
+        ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
         host.ClearLog();
     }
     std::size_t Sets() const { return sim::CountReports(host.log, Direction::kToReader); }
@@ -180,7 +180,7 @@ TEST_F(TransportTest, DeviceNumbersWithoutAnOpenReaderTouchNothing) {
         std::uint8_t out[vexa::kResponseRoom] = {};
         EXPECT_EQ(vexa::Exchange(dev, 0xA2, {}, response), vexa::kSendFailed) << dev;
         EXPECT_EQ(vexa::ReceiveResponse(dev, out), vexa::kReceiveFailed) << dev;
-        EXPECT_EQ(IC_InitType(dev, 64), vexa::kSendFailed) << dev;
+        EXPECT_EQ(IC_InitType(dev, VEXA_TYPE_24C), vexa::kSendFailed) << dev;
     }
     // The reduced build has no table to check a number against; the host
     // refuses every handle it did not hand out.

@@ -44,7 +44,7 @@ class UnplugTest : public ::testing::Test {
         vexa::InstallHidHost(&host);
         icdev = IC_InitComm(100);
         ASSERT_EQ(icdev, vexa::kReducedBuild ? 1 : 180);
-        ASSERT_EQ(IC_InitType(icdev, 64), 0);
+        ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
         expected.resize(600);
         ASSERT_EQ(IC_Read(icdev, 0, 600, expected.data()), 0);
     }
@@ -59,12 +59,12 @@ TEST_F(UnplugTest, EveryCallFailsAndReturnsWhileTheReaderIsGone) {
     host.Unplug();
     Bytes out(600);
     unsigned char len = 0;
-    EXPECT_EQ(IC_Read(icdev, 0, 600, out.data()), -22);
-    EXPECT_EQ(IC_Write(icdev, 0, 600, expected.data()), -22);
-    EXPECT_EQ(IC_CpuReset(icdev, &len, out.data()), -22);
-    EXPECT_EQ(IC_Down(icdev), -22);
-    EXPECT_EQ(IC_CheckCard(icdev), -25);
-    EXPECT_EQ(IC_InitComm(101), -16);  // nothing there to open
+    EXPECT_EQ(IC_Read(icdev, 0, 600, out.data()), VEXA_ERR_SEND);
+    EXPECT_EQ(IC_Write(icdev, 0, 600, expected.data()), VEXA_ERR_SEND);
+    EXPECT_EQ(IC_CpuReset(icdev, &len, out.data()), VEXA_ERR_SEND);
+    EXPECT_EQ(IC_Down(icdev), VEXA_ERR_SEND);
+    EXPECT_EQ(IC_CheckCard(icdev), VEXA_ERR_CARD_TEST);
+    EXPECT_EQ(IC_InitComm(101), VEXA_ERR_OPEN_PORT);  // nothing there to open
 }
 
 // Unplugged at each report of a long read in turn; then the port is closed,
@@ -79,8 +79,8 @@ TEST_F(UnplugTest, LongReadUnpluggedAtAnyReportFailsAndReopeningRecovers) {
         host.ClearLog();
         host.unplug_at = at;
         const std::int16_t st = IC_Read(icdev, 0, 600, out.data());
-        EXPECT_TRUE(st == -22 || st == -23) << st;
-        EXPECT_EQ(IC_Status(icdev), -22);
+        EXPECT_TRUE(st == VEXA_ERR_SEND || st == VEXA_ERR_RECEIVE) << st;
+        EXPECT_EQ(IC_Status(icdev), VEXA_ERR_SEND);
         host.unplug_at = SIZE_MAX;
 
         IC_ExitComm(icdev);
@@ -88,7 +88,7 @@ TEST_F(UnplugTest, LongReadUnpluggedAtAnyReportFailsAndReopeningRecovers) {
         icdev = IC_InitComm(100);
         ASSERT_GT(icdev, 0);
         // The replugged reader has forgotten the selection: it is made again.
-        ASSERT_EQ(IC_InitType(icdev, 64), 0);
+        ASSERT_EQ(IC_InitType(icdev, VEXA_TYPE_24C), 0);
         ASSERT_EQ(IC_Read(icdev, 0, 600, out.data()), 0);
         EXPECT_EQ(out, expected);
     }
@@ -98,7 +98,7 @@ TEST_F(UnplugTest, ReplugWithoutReopeningKeepsFailingUntilThePortIsOpenedAgain) 
     host.Unplug();
     host.Replug();
     // The old handle belongs to a device node that is gone.
-    EXPECT_EQ(IC_Status(icdev), -22);
+    EXPECT_EQ(IC_Status(icdev), VEXA_ERR_SEND);
     const std::int32_t again = IC_InitComm(100);
     ASSERT_GT(again, 0);
     EXPECT_EQ(IC_Status(again), 0);
@@ -160,8 +160,8 @@ TEST_F(TwoProcesses, OneGetsTheReaderTheOtherACleanFailure) {
     char child_result = 0;
     ASSERT_EQ(read(opened[0], &child_result, 1), 1);
     EXPECT_EQ(child_result, 'y');
-    EXPECT_EQ(IC_InitComm(100), -16);
-    EXPECT_EQ(vexa::LastError(), -16);
+    EXPECT_EQ(IC_InitComm(100), VEXA_ERR_OPEN_PORT);
+    EXPECT_EQ(vexa::LastError(), VEXA_ERR_OPEN_PORT);
 
     ASSERT_EQ(write(release[1], "x", 1), 1);
     int status = 0;

@@ -43,12 +43,18 @@ struct CardProbe::Step {
 };
 
 const CardProbe::Step CardProbe::kSteps[] = {
-    {12, true, false, &CardProbe::ProbeCpu},         {66, true, true, &CardProbe::ProbeSsf1101},
-    {65, true, true, &CardProbe::Probe45D041},       {208, true, true, &CardProbe::ProbeAt88sc1608},
-    {209, true, true, &CardProbe::ProbeAt88sc153},   {8, false, true, &CardProbe::ProbeSle4404},
-    {16, false, true, &CardProbe::ProbeSle4442},     {4, false, true, &CardProbe::ProbeSle4428},
-    {64, false, true, &CardProbe::ProbeSmallEeprom}, {192, false, true, &CardProbe::Probe24C64},
-    {160, false, true, &CardProbe::ProbeAt88sc1604}, {32, false, true, &CardProbe::ProbeAt88sc102},
+    {VEXA_TYPE_CPU, true, false, &CardProbe::ProbeCpu},
+    {library_type::kSsf1101, true, true, &CardProbe::ProbeSsf1101},
+    {VEXA_TYPE_45DB041, true, true, &CardProbe::Probe45D041},
+    {library_type::kAt88sc1608, true, true, &CardProbe::ProbeAt88sc1608},
+    {library_type::kAt88sc153, true, true, &CardProbe::ProbeAt88sc153},
+    {library_type::kSle4404, false, true, &CardProbe::ProbeSle4404},
+    {VEXA_TYPE_SLE4442, false, true, &CardProbe::ProbeSle4442},
+    {VEXA_TYPE_SLE4428, false, true, &CardProbe::ProbeSle4428},
+    {VEXA_TYPE_24C, false, true, &CardProbe::ProbeSmallEeprom},
+    {VEXA_TYPE_24C64, false, true, &CardProbe::Probe24C64},
+    {library_type::kAt88sc1604, false, true, &CardProbe::ProbeAt88sc1604},
+    {library_type::kAt88sc10x, false, true, &CardProbe::ProbeAt88sc102},
 };
 
 std::optional<int> CardProbe::Run(std::int32_t& cpu_protocol) {

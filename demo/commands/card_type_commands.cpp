@@ -64,7 +64,7 @@ void OnSelectCpu(CDemoView& view, int /*id*/) {
     ShowCardType(view, card::kCpu);
     unsigned char length = 0;
     unsigned char answer[256] = {};
-    if (Lib().IC_InitType(view.m_icdev, card::kCpu) != 0 ||
+    if (Lib().IC_InitType(view.m_icdev, VEXA_TYPE_CPU) != 0 ||
         Lib().IC_CpuReset(view.m_icdev, &length, answer) != 0 || length < kMinCpuAnswer) {
         view.m_nCardType = card::kNone;
         return;
@@ -75,7 +75,7 @@ void OnSelectCpu(CDemoView& view, int /*id*/) {
 
 // Commands 32829, 32844 and 32845 select the module slots 13, 14 and 15.
 void OnSelectSam(CDemoView& view, int id) {
-    const int library_code = id == cmd::kSam ? 13 : 14 + (id - cmd::kSam14);
+    const int library_code = id == cmd::kSam ? VEXA_TYPE_SAM1 : VEXA_TYPE_SAM2 + (id - cmd::kSam14);
     view.m_nCardType = card::kSam;
     if (Lib().IC_InitType(view.m_icdev, library_code) != 0) {
         view.m_nCardType = card::kNone;

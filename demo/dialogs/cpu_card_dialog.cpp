@@ -15,8 +15,8 @@ namespace demo {
 namespace {
 
 // Library type codes of the two slots.
-constexpr int kMainSlot = 12;
-constexpr int kModuleSlot = 13;
+constexpr int kMainSlot = VEXA_TYPE_CPU;
+constexpr int kModuleSlot = VEXA_TYPE_SAM1;
 
 // Answers and commands carry a one-byte length.
 constexpr std::size_t kMaxBytes = 255;

@@ -18,30 +18,30 @@ struct CardTypeInfo {
 };
 
 constexpr CardTypeInfo kCardTypes[] = {
-    {card::kSle4406, "4406", 1024, 2, menu::kMain},
-    {card::kSle4418, "4418", 1024, 4, menu::kMain},
-    {card::kSle4428, "4428", 1024, 4, menu::kProtectedMemory},
-    {card::kGemplus103, "GEMPLUS103", 256, 6, menu::kMain},
-    {card::kSle4404, "4404", 52, 8, menu::kMain},
-    {card::kCpu, "CPU", 0, 12, menu::kCpu},
-    {card::kSam, "SAM CARD", 0, 13, menu::kCpu},
-    {card::kSle4432, "4432", 256, 16, menu::kMain},
-    {card::kSle4442, "4442", 256, 16, menu::kProtectedMemory},
-    {card::kAt88sc101, "101", 128, 32, menu::kMain},
-    {card::kAt88sc102, "102", 178, 32, menu::kAt88sc102},
-    {card::kAt88sc103, "103", 250, 32, menu::kMain},
-    {card::k24C01A, "24C01A", 128, 64, menu::kSerialMemory},
-    {card::k24C02, "24C02", 256, 64, menu::kSerialMemory},
-    {card::k24C04, "24C04", 512, 64, menu::kSerialMemory},
-    {card::k24C08, "24C08", 1024, 64, menu::kSerialMemory},
-    {card::k24C16, "24C16", 2048, 64, menu::kSerialMemory},
-    {card::kAt88sc1604A, "1604A", 2007, 160, menu::kAt88sc1604},
-    {card::k45D041, "45D041", 264, 65, menu::kSerialMemory},
-    {card::kAt88sc1604B, "1604B", 2040, 160, menu::kAt88sc1604},
-    {card::kSsf1101, "SSF1101", 1024, 66, menu::kSerialMemory},
-    {card::k24C64, "24C64", 8192, 192, menu::kSerialMemory},
-    {card::kAt88sc1608, "1608", 256, 208, menu::kAt88sc1608},
-    {card::kAt88sc153, "153", 256, 209, menu::kMain},
+    {card::kSle4406, "4406", 1024, library_type::kSle4406, menu::kMain},
+    {card::kSle4418, "4418", 1024, VEXA_TYPE_SLE4428, menu::kMain},
+    {card::kSle4428, "4428", 1024, VEXA_TYPE_SLE4428, menu::kProtectedMemory},
+    {card::kGemplus103, "GEMPLUS103", 256, library_type::kGemplus103, menu::kMain},
+    {card::kSle4404, "4404", 52, library_type::kSle4404, menu::kMain},
+    {card::kCpu, "CPU", 0, VEXA_TYPE_CPU, menu::kCpu},
+    {card::kSam, "SAM CARD", 0, VEXA_TYPE_SAM1, menu::kCpu},
+    {card::kSle4432, "4432", 256, VEXA_TYPE_SLE4442, menu::kMain},
+    {card::kSle4442, "4442", 256, VEXA_TYPE_SLE4442, menu::kProtectedMemory},
+    {card::kAt88sc101, "101", 128, library_type::kAt88sc10x, menu::kMain},
+    {card::kAt88sc102, "102", 178, library_type::kAt88sc10x, menu::kAt88sc102},
+    {card::kAt88sc103, "103", 250, library_type::kAt88sc10x, menu::kMain},
+    {card::k24C01A, "24C01A", 128, VEXA_TYPE_24C, menu::kSerialMemory},
+    {card::k24C02, "24C02", 256, VEXA_TYPE_24C, menu::kSerialMemory},
+    {card::k24C04, "24C04", 512, VEXA_TYPE_24C, menu::kSerialMemory},
+    {card::k24C08, "24C08", 1024, VEXA_TYPE_24C, menu::kSerialMemory},
+    {card::k24C16, "24C16", 2048, VEXA_TYPE_24C, menu::kSerialMemory},
+    {card::kAt88sc1604A, "1604A", 2007, library_type::kAt88sc1604, menu::kAt88sc1604},
+    {card::k45D041, "45D041", 264, VEXA_TYPE_45DB041, menu::kSerialMemory},
+    {card::kAt88sc1604B, "1604B", 2040, library_type::kAt88sc1604, menu::kAt88sc1604},
+    {card::kSsf1101, "SSF1101", 1024, library_type::kSsf1101, menu::kSerialMemory},
+    {card::k24C64, "24C64", 8192, VEXA_TYPE_24C64, menu::kSerialMemory},
+    {card::kAt88sc1608, "1608", 256, library_type::kAt88sc1608, menu::kAt88sc1608},
+    {card::kAt88sc153, "153", 256, library_type::kAt88sc153, menu::kMain},
 };
 
 const CardTypeInfo* Find(int code) {
@@ -64,8 +64,8 @@ int MenuBarFor(int card_type) {
 
 std::string CardTypeName(int card_type, int cpu_protocol) {
     if (card_type == card::kCpu) {
-        if (cpu_protocol == 0) return "CPU T=0";
-        if (cpu_protocol == 1) return "CPU T=1";
+        if (cpu_protocol == VEXA_PROTOCOL_T0) return "CPU T=0";
+        if (cpu_protocol == VEXA_PROTOCOL_T1) return "CPU T=1";
         return "CPU    ";
     }
     const CardTypeInfo* info = Find(card_type);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "vexa.h"
+
 namespace demo {
 
 namespace card {
@@ -33,6 +35,19 @@ constexpr int k24C64 = 192;
 constexpr int kAt88sc1608 = 208;
 constexpr int kAt88sc153 = 209;
 }  // namespace card
+
+// The library's type codes for the families it does not serve (it selects
+// them without a word to the reader); those it serves are VEXA_TYPE_*.
+namespace library_type {
+constexpr int kSle4406 = 2;
+constexpr int kGemplus103 = 6;
+constexpr int kSle4404 = 8;
+constexpr int kAt88sc10x = 32;
+constexpr int kSsf1101 = 66;
+constexpr int kAt88sc1604 = 160;
+constexpr int kAt88sc1608 = 208;
+constexpr int kAt88sc153 = 209;
+}  // namespace library_type
 
 // The AT88SC1608's configuration zone; zones below it are user zones.
 constexpr int kConfigZone = 8;

@@ -16,7 +16,7 @@ static int memory(int32_t icdev) {
     const unsigned char data[5] = {'h', 'e', 'l', 'l', 'o'};
     unsigned char back[5] = {0};
     int st;
-    if ((st = IC_InitType(icdev, 16)) != 0) return fail("IC_InitType", st);
+    if ((st = IC_InitType(icdev, VEXA_TYPE_SLE4442)) != 0) return fail("IC_InitType", st);
     if ((st = IC_CheckPass_SLE4442(icdev, code)) != 0) return fail("IC_CheckPass_SLE4442", st);
     if ((st = IC_Write(icdev, 64, 5, data)) != 0) return fail("IC_Write", st);
     if ((st = IC_Read(icdev, 64, 5, back)) != 0) return fail("IC_Read", st);
@@ -30,7 +30,7 @@ static int apdu(int32_t icdev) {
     unsigned char len = 0;
     unsigned char buf[256];
     int st;
-    if ((st = IC_InitType(icdev, 12)) != 0) return fail("IC_InitType", st);
+    if ((st = IC_InitType(icdev, VEXA_TYPE_CPU)) != 0) return fail("IC_InitType", st);
     if ((st = IC_CpuReset(icdev, &len, buf)) != 0) return fail("IC_CpuReset", st);
     if ((st = IC_CpuApdu(icdev, 5, challenge, &len, buf)) != 0) return fail("IC_CpuApdu", st);
     if (len != 10 || buf[8] != 0x90 || buf[9] != 0x00) return fail("GET CHALLENGE answer", len);

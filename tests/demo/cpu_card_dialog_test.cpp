@@ -221,8 +221,8 @@ TEST_F(CpuDialogTest, PowerDownSlotAndEjectFailuresAreReportedUnderTheProgramsTi
     Press(ids::kPushCard);  // the reader cannot eject
     {
         LibraryLog log;
-        log.Fail("IC_Down", -23);
-        log.Fail("IC_InitType", -23);
+        log.Fail("IC_Down", VEXA_ERR_RECEIVE);
+        log.Fail("IC_InitType", VEXA_ERR_RECEIVE);
         Press(ids::kPowerDown);
         Press(ids::kMainCard);
         Press(ids::kSamCard);

@@ -161,8 +161,8 @@ TEST_F(DeviceDialogTest, AddressAndLengthMustBeUnsignedIntegers) {
 
 TEST_F(DeviceDialogTest, ReaderFailuresAreReportedAsFailures) {
     LibraryLog log;
-    log.Fail("IC_ReadDevice", -22);
-    log.Fail("IC_WriteDevice", -19);
+    log.Fail("IC_ReadDevice", VEXA_ERR_SEND);
+    log.Fail("IC_WriteDevice", VEXA_ERR_WRITE_MISMATCH);
     Run({{{{kData, "kept"}}, kRead}, {{{kData, "abc"}}, kWrite}});
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"read data error", "write data error"}));
     EXPECT_EQ(demo.ui.messages[0].caption, "message");

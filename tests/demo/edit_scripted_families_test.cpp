@@ -131,7 +131,7 @@ TEST(ScriptedWriteBackTest, Ssf1101PageRefusedIsReadAgainAndTheRowTriedAsAnyOthe
     ScriptedCard card;
     ReadAndEdit(demo, demo::cmd::kSsf1101, "2");
     Type(demo, "ab");
-    g_write_status = -21;
+    g_write_status = VEXA_ERR_NOT_SUPPORTED;
     Press(demo, Key::kF5);
     ASSERT_EQ(g_calls.size(), 3u);
     EXPECT_EQ(g_calls[0].name, "IC_Write_1101");
@@ -177,7 +177,7 @@ TEST(ScriptedWriteBackTest, At88sc1608RowRefusedAsksToReadAgainAfterAllRows) {
     Type(demo, "12");
     Press(demo, Key::kDown);
     Type(demo, "34");
-    g_write_status = -21;
+    g_write_status = VEXA_ERR_NOT_SUPPORTED;
     demo.ui.Answer(MsgAnswer::kYes);
     Press(demo, Key::kF5);
     ASSERT_EQ(g_calls.size(), 3u) << "both rows tried, then the zone read again";

@@ -103,7 +103,7 @@ TEST(WriteBackTest, A24C02RowRefusedAsksToReadTheCardAgain) {
     StartEditing(demo);
     Type(demo, "12");
     LibraryLog log;
-    log.Fail("IC_Write", -19);
+    log.Fail("IC_Write", VEXA_ERR_WRITE_MISMATCH);
     demo.ui.Answer(MsgAnswer::kYes);
     Press(demo, Key::kF5);
     ASSERT_EQ(demo.ui.messages.size(), 1u);
@@ -129,7 +129,7 @@ TEST(WriteBackTest, A24C01ARowRefusedShowsTheCardAgainAtOnce) {
     Press(demo, Key::kDown);
     Type(demo, "34");
     LibraryLog log;
-    log.Fail("IC_Write", -19);
+    log.Fail("IC_Write", VEXA_ERR_WRITE_MISMATCH);
     const int paints = demo.ui.paints;
     Press(demo, Key::kF5);
     EXPECT_TRUE(demo.ui.messages.empty());
@@ -146,7 +146,7 @@ TEST(WriteBackTest, AWriteEndedByAMessageKeepsTheRowsForTheNextTry) {
     Type(demo, "12");
     {
         LibraryLog log;
-        log.Fail("IC_Write", -19);
+        log.Fail("IC_Write", VEXA_ERR_WRITE_MISMATCH);
         log.Fail("IC_Status", 1);
         Press(demo, Key::kF5);
     }

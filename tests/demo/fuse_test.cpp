@@ -124,7 +124,7 @@ TEST_F(FuseTest, CardFuseRefusesAnUnknownStateAndReportsAFailedBlow) {
     demo.Command(cmd::kCardFuse);
     EXPECT_EQ(Shown().text, "Current Fuse Count  3\nFuse Invaild,Can't Fuse!");
     EXPECT_EQ(Shown().caption, " Card Fuse");
-    for (int status : {-21, 1}) {  // 1: no card
+    for (int status : {VEXA_ERR_NOT_SUPPORTED, 1}) {  // 1: no card
         fake.fuse_state = 6;
         fake.write_fuse_status = status;
         demo.ui.Answer(MsgAnswer::kOk);

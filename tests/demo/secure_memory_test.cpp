@@ -187,7 +187,7 @@ TEST_F(SecureMemoryTest, CountsOfZeroAndFailuresShowAsTheyAre) {
     card.write_count = 0;
     Run(demo::cmd::kCheckWritePass, {});
     EXPECT_EQ(Shown().fields.at(pass::kCount), "current pass count:0");
-    card.write_count = -21;
+    card.write_count = VEXA_ERR_NOT_SUPPORTED;
     Run(demo::cmd::kChangeWritePass, {});
     EXPECT_EQ(Shown().fields.at(pass::kCount), "current pass count:");
 }

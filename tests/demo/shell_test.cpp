@@ -43,7 +43,7 @@ TEST(PortTest, AFailedCloseChangesNothing) {
     DemoHarness demo("sle4442");
     demo.Start();
     LibraryLog log;
-    log.Fail("IC_ExitComm", -22);
+    log.Fail("IC_ExitComm", VEXA_ERR_SEND);
     demo.Command(demo::cmd::kCom2);
     EXPECT_EQ(log.Count("IC_InitComm"), 0);
     EXPECT_EQ(demo.view().m_nCommPort, 100);
@@ -179,7 +179,7 @@ TEST(UpdateTest, AReaderFailureClosesTheProgram) {
     DemoHarness demo("24c02");
     demo.Start();
     LibraryLog log;
-    log.Fail("IC_InitType", -22);
+    log.Fail("IC_InitType", VEXA_ERR_SEND);
     demo.Command(demo::cmd::kUpdate);
     ASSERT_GE(demo.ui.messages.size(), 1u);
     EXPECT_EQ(demo.ui.messages[0].text, "Error occur while detecting the Reader...");

@@ -57,7 +57,7 @@ TEST(StartupTest, WithoutAReaderExactlyOneMessageIsShown) {
 TEST(StartupTest, AReaderThatFailsItsStatusIsClosedAndNotKept) {
     DemoHarness demo("sle4442");
     LibraryLog log;
-    log.Fail("IC_Status", -23);
+    log.Fail("IC_Status", VEXA_ERR_RECEIVE);
     demo.Start();
     EXPECT_EQ(demo.view().m_icdev, 0);
     EXPECT_FALSE(demo.host.IsOpen(0));

@@ -36,8 +36,8 @@ void GetChallenge(Bench& b, const std::string& step) {
 }  // namespace
 
 void Sle4442Steps(Bench& b) {
-    b.tally.Expect("IC_CheckCard finds the SLE4442", IC_CheckCard(b.icdev), 8);
-    b.tally.Expect("IC_InitType SLE4442", IC_InitType(b.icdev, 16), 0);
+    b.tally.Expect("IC_CheckCard finds the SLE4442", IC_CheckCard(b.icdev), VEXA_FOUND_SLE4442);
+    b.tally.Expect("IC_InitType SLE4442", IC_InitType(b.icdev, VEXA_TYPE_SLE4442), 0);
     b.tally.Check("the SLE4442 reads its factory bytes",
                   Read(b, "IC_Read of the SLE4442", 0, 8) == kSle4442Factory);
     b.tally.Expect("3 code attempts at first", IC_ReadCount_SLE4442(b.icdev), 3);
@@ -57,8 +57,8 @@ void Sle4442Steps(Bench& b) {
 
 void EepromSteps(Bench& b) {
     b.reader.Do("insert 24c16");
-    b.tally.Expect("IC_CheckCard finds the 24C16", IC_CheckCard(b.icdev), 25);
-    b.tally.Expect("IC_InitType 24Cxx", IC_InitType(b.icdev, 64), 0);
+    b.tally.Expect("IC_CheckCard finds the 24C16", IC_CheckCard(b.icdev), VEXA_FOUND_24C16);
+    b.tally.Expect("IC_InitType 24Cxx", IC_InitType(b.icdev, VEXA_TYPE_24C), 0);
     Bytes pattern(2048);
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         pattern[i] = static_cast<unsigned char>(i * 7 + i / 256);
@@ -79,7 +79,7 @@ void CpuSteps(Bench& b, const std::string& card, int detected, int protocol) {
     const std::string t = " (T=" + std::to_string(protocol) + ")";
     b.reader.Do("insert " + card);
     b.tally.Expect("IC_CheckCard finds the CPU card" + t, IC_CheckCard(b.icdev), detected);
-    b.tally.Expect("IC_InitType CPU card" + t, IC_InitType(b.icdev, 12), 0);
+    b.tally.Expect("IC_InitType CPU card" + t, IC_InitType(b.icdev, VEXA_TYPE_CPU), 0);
     unsigned char atr_len = 0;
     Bytes atr(255);
     b.tally.Expect("IC_CpuReset" + t, IC_CpuReset(b.icdev, &atr_len, atr.data()), 0);

@@ -12,10 +12,6 @@ namespace kernel_test {
 
 namespace {
 
-constexpr std::int32_t kOpenFailed = -16;
-constexpr std::int32_t kSendFailed = -22;
-constexpr std::int32_t kReceiveFailed = -23;
-
 // IC_InitComm as a second process sees it, while this one holds the reader.
 long OpenFromAnotherProcess(const std::string& self) {
     ChildProcess other({self, "--try-open"});
@@ -62,28 +58,28 @@ void ReaderSteps(Bench& b) {
     b.tally.Expect("IC_Status with the slot empty", IC_Status(b.icdev), 1);
     b.reader.Do("insert sle4442");
     b.tally.Expect("a second port of the same process is refused the held reader",
-                   IC_InitComm(kPort + 1), kOpenFailed);
+                   IC_InitComm(kPort + 1), VEXA_ERR_OPEN_PORT);
     b.tally.Expect("a second process is refused the held reader", OpenFromAnotherProcess(b.self),
-                   kOpenFailed);
+                   VEXA_ERR_OPEN_PORT);
 }
 
 void UnplugSteps(Bench& b) {
     const std::vector<unsigned char> marker{'s', 't', 'i', 'l', 'l', ' ', 'h', 'e', 'r', 'e'};
     const auto n = static_cast<std::int32_t>(marker.size());
     b.reader.Do("insert 24c16");
-    b.tally.Expect("IC_InitType 24Cxx before the unplug", IC_InitType(b.icdev, 64), 0);
+    b.tally.Expect("IC_InitType 24Cxx before the unplug", IC_InitType(b.icdev, VEXA_TYPE_24C), 0);
     b.tally.Expect("IC_Write24 of a marker", IC_Write24(b.icdev, 0, n, marker.data()), 0);
     // A 2048-byte read asks for 4 reports per piece of 128 bytes: the 21st
     // is the command of the sixth piece.
     b.reader.Do("unplug-at 21");
     std::vector<unsigned char> out(2048);
     b.tally.Expect("the reader unplugged in the middle of IC_Read fails it as a refused report",
-                   IC_Read(b.icdev, 0, 2048, out.data()), kSendFailed);
+                   IC_Read(b.icdev, 0, 2048, out.data()), VEXA_ERR_SEND);
     b.tally.Expect("a later call on the stale handle fails as a refused report", IC_Status(b.icdev),
-                   kSendFailed);
+                   VEXA_ERR_SEND);
     b.tally.Expect("IC_ExitComm after the unplug", IC_ExitComm(b.icdev), 0);
     b.tally.Expect("IC_InitComm finds no reader once the kernel has removed it", OpenWhenGone(),
-                   kOpenFailed);
+                   VEXA_ERR_OPEN_PORT);
     Replug(b);
     b.tally.Expect("IC_Status on the reader plugged in again", IC_Status(b.icdev), 0);
     std::vector<unsigned char> back(marker.size());
@@ -95,7 +91,7 @@ void UnplugSteps(Bench& b) {
     char version[511] = {};
     b.tally.Expect(
         "the reader unplugged while an answer is awaited fails it as an undelivered report",
-        IC_ReadVer(b.icdev, version), kReceiveFailed);
+        IC_ReadVer(b.icdev, version), VEXA_ERR_RECEIVE);
     b.tally.Expect("IC_ExitComm after the second unplug", IC_ExitComm(b.icdev), 0);
     Replug(b);
 }

@@ -96,7 +96,7 @@ TEST_F(IfdTest, PseudoApdusAddNoReaderTrafficToTheLibraryCalls) {
         {"FF B2 00 00 04", [&] { ReadWithProtection_4442(icdev, 0, 32, out); }},
         {"FF D1 00 10 04 01 02 03 04", [&] { IC_WriteProtection(icdev, 0x10, 4, data); }},
         {"FF D2 00 01 03 FF FF FF", [&] { IC_ChangePass_SLE4442(icdev, code); }},
-        {"FF A4 00 00 01 10", [&] { IC_InitType(icdev, 16); }},
+        {"FF A4 00 00 01 10", [&] { IC_InitType(icdev, VEXA_TYPE_SLE4442); }},
         {"FF 20 00 00 03 00 00 00",
          [&] {
              IC_CheckPass_SLE4442(icdev, out);

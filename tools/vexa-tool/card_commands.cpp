@@ -11,8 +11,6 @@ namespace tool {
 
 namespace {
 
-constexpr int kSle4428 = 4;
-
 int Read(Session& s, const Args& a) {
     const long offset = Number(a[0]);
     return ReadAndDump(offset, a[1], [&](int32_t n, std::uint8_t* out) {
@@ -52,7 +50,7 @@ void PrintProtection(long offset, const std::vector<std::uint8_t>& flags,
 int Protection(Session& s, const Args& a) {
     const long offset = Number(a[0]);
     const std::size_t n = Count(a[1]);
-    if (s.card_type == kSle4428) {
+    if (s.card_type == VEXA_TYPE_SLE4428) {
         std::vector<std::uint8_t> buf(2 * n);
         const int st = IC_ReadWithProtection(s.icdev, offset, static_cast<int32_t>(n), buf.data());
         if (st != 0) return st;
@@ -73,7 +71,7 @@ int Protection(Session& s, const Args& a) {
 int Protect(Session& s, const Args& a) {
     const auto data = Bytes(a[1]);
     const auto n = static_cast<int32_t>(data.size());
-    if (s.card_type == kSle4428)
+    if (s.card_type == VEXA_TYPE_SLE4428)
         return IC_WriteWithProtection(s.icdev, Number(a[0]), n, data.data());
     return IC_WriteProtection(s.icdev, Number(a[0]), n, data.data());
 }
@@ -93,8 +91,8 @@ int ChangeCode(Session& s, const Args& a) {
 }
 
 int Attempts(Session& s, const Args&) {
-    const int n =
-        s.card_type == kSle4428 ? IC_ReadCount_SLE4428(s.icdev) : IC_ReadCount_SLE4442(s.icdev);
+    const int n = s.card_type == VEXA_TYPE_SLE4428 ? IC_ReadCount_SLE4428(s.icdev)
+                                                   : IC_ReadCount_SLE4442(s.icdev);
     // A count comes with success in the last-error register.
     if (!LastCallSucceeded()) return n;
     std::printf("%d attempts left\n", n);

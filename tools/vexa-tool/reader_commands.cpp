@@ -13,8 +13,9 @@ namespace {
 
 const std::map<std::string, int>& TypeNames() {
     static const std::map<std::string, int> names = {
-        {"sle4428", 4}, {"sle4442", 16}, {"24c", 64}, {"45db041", 65},
-        {"24c64", 192}, {"cpu", 12},     {"sam", 13},
+        {"sle4428", VEXA_TYPE_SLE4428}, {"sle4442", VEXA_TYPE_SLE4442}, {"24c", VEXA_TYPE_24C},
+        {"45db041", VEXA_TYPE_45DB041}, {"24c64", VEXA_TYPE_24C64},     {"cpu", VEXA_TYPE_CPU},
+        {"sam", VEXA_TYPE_SAM1},
     };
     return names;
 }
@@ -53,9 +54,12 @@ int Down(Session& s, const Args&) {
 
 int Detect(Session& s, const Args&) {
     static const std::map<int, const char*> found = {
-        {8, "SLE4442"},        {9, "SLE4428"}, {11, "45DB041"}, {30, "CPU card, T=0"},
-        {31, "CPU card, T=1"}, {21, "24C01"},  {22, "24C02"},   {23, "24C04"},
-        {24, "24C08"},         {25, "24C16"},  {26, "24C64"},
+        {VEXA_FOUND_SLE4442, "SLE4442"},      {VEXA_FOUND_SLE4428, "SLE4428"},
+        {VEXA_FOUND_45DB041, "45DB041"},      {VEXA_FOUND_CPU_T0, "CPU card, T=0"},
+        {VEXA_FOUND_CPU_T1, "CPU card, T=1"}, {VEXA_FOUND_24C01, "24C01"},
+        {VEXA_FOUND_24C02, "24C02"},          {VEXA_FOUND_24C04, "24C04"},
+        {VEXA_FOUND_24C08, "24C08"},          {VEXA_FOUND_24C16, "24C16"},
+        {VEXA_FOUND_24C64, "24C64"},
     };
     const int result = IC_CheckCard(s.icdev);
     const auto it = found.find(result);

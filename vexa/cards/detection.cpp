@@ -4,9 +4,9 @@
 
 #include "../include/vexa.h"
 #include "../link/build_config.h"
+#include "../link/cpu_state.h"
 #include "../link/status.h"
 #include "probe_24c.h"
-#include "../link/selection.h"
 
 namespace vexa {
 
@@ -44,9 +44,9 @@ constexpr FamilyTest kUnservedTests[] = {
     {IC_Check_1608, 5}, {IC_Check_4406, 6}, {IC_Check_4404, 7},  {IC_Check_1101, 12},
 };
 constexpr FamilyTest kMemoryTests[] = {
-    {IC_Check_4442, 8},
-    {IC_Check_4428, 9},
-    {IC_Check_45DB041, 11},
+    {IC_Check_4442, VEXA_FOUND_SLE4442},
+    {IC_Check_4428, VEXA_FOUND_SLE4428},
+    {IC_Check_45DB041, VEXA_FOUND_45DB041},
 };
 
 std::int16_t FirstMatch(std::int32_t icdev) {
@@ -67,18 +67,18 @@ std::int16_t Matched(std::int16_t result) {
 
 std::int16_t DetectionResultOf24CSize(std::int32_t size) {
     switch (size) {
-        case 1:
-            return 21;
-        case 2:
-            return 22;
-        case 4:
-            return 23;
-        case 8:
-            return 24;
-        case 16:
-            return 25;
-        case 64:
-            return 26;
+        case VEXA_SIZE_24C01:
+            return VEXA_FOUND_24C01;
+        case VEXA_SIZE_24C02:
+            return VEXA_FOUND_24C02;
+        case VEXA_SIZE_24C04:
+            return VEXA_FOUND_24C04;
+        case VEXA_SIZE_24C08:
+            return VEXA_FOUND_24C08;
+        case VEXA_SIZE_24C16:
+            return VEXA_FOUND_24C16;
+        case VEXA_SIZE_24C64:
+            return VEXA_FOUND_24C64;
         default:
             return kCardTestError;
     }
@@ -94,7 +94,8 @@ int16_t IC_CheckCard(int32_t icdev) {
     if (IC_Status(icdev) != kOk) return Finish(kCardTestError);
     if (const std::int16_t found = FirstMatch(icdev); found != 0) return Matched(found);
     const std::int16_t cpu = IC_Check_CPU(icdev);
-    if (cpu == 0 || cpu == 1) return Matched(cpu == 0 ? 30 : 31);
+    if (cpu == kProtocolT0 || cpu == kProtocolT1)
+        return Matched(cpu == kProtocolT0 ? VEXA_FOUND_CPU_T0 : VEXA_FOUND_CPU_T1);
     IC_Down(icdev);
     const std::int16_t result = DetectionResultOf24CSize(Probe_24C(icdev));
     return result == kCardTestError ? Finish(result) : Matched(result);
@@ -133,24 +134,25 @@ int16_t IC_Check_CPU(int32_t icdev) {
     std::array<unsigned char, 256> atr{};
     if (IC_CpuReset(icdev, &len, atr.data()) != kOk) return Finish(kCardTestError);
     const std::int16_t protocol = IC_CpuGetProtocol(icdev);
-    return protocol == 0 || protocol == 1 ? Matched(protocol) : Finish(kCardTestError);
+    return protocol == kProtocolT0 || protocol == kProtocolT1 ? Matched(protocol)
+                                                              : Finish(kCardTestError);
 }
 
 int16_t IC_Check_24C01(int32_t icdev) {
-    return Check24C(icdev, 1);
+    return Check24C(icdev, VEXA_SIZE_24C01);
 }
 int16_t IC_Check_24C02(int32_t icdev) {
-    return Check24C(icdev, 2);
+    return Check24C(icdev, VEXA_SIZE_24C02);
 }
 int16_t IC_Check_24C04(int32_t icdev) {
-    return Check24C(icdev, 4);
+    return Check24C(icdev, VEXA_SIZE_24C04);
 }
 int16_t IC_Check_24C08(int32_t icdev) {
-    return Check24C(icdev, 8);
+    return Check24C(icdev, VEXA_SIZE_24C08);
 }
 int16_t IC_Check_24C16(int32_t icdev) {
-    return Check24C(icdev, 16);
+    return Check24C(icdev, VEXA_SIZE_24C16);
 }
 int16_t IC_Check_24C64(int32_t icdev) {
-    return Check24C(icdev, 64);
+    return Check24C(icdev, VEXA_SIZE_24C64);
 }

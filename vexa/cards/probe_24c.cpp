@@ -92,7 +92,8 @@ std::int32_t Probe::Run() {
         std::int32_t upper;
         std::int32_t size;
     };
-    for (const Step step : {Step{2046, 16}, Step{1022, 8}, Step{510, 4}}) {
+    for (const Step step :
+         {Step{2046, VEXA_SIZE_24C16}, Step{1022, VEXA_SIZE_24C08}, Step{510, VEXA_SIZE_24C04}}) {
         st = TestBlocks(step.upper, step.size);
         if (st != kNextSize) return st;
     }
@@ -136,7 +137,7 @@ std::int32_t Probe::Test24C64() {
     if (back != kPatternWP) return Finish(kCardTestError);
     WriteBack(IC_Write64, kProbe64Address, 2, kept.data());
     SetLastError(kOk);
-    return 64;
+    return VEXA_SIZE_24C64;
 }
 
 // Pattern Y at the top of the candidate size, Z one block lower: Y reading
@@ -173,7 +174,7 @@ std::int32_t Probe::TestBlocks(std::int32_t upper, std::int32_t size) {
         Restore(upper, up);
         return kNextSize;
     }
-    if (size == 4) {
+    if (size == VEXA_SIZE_24C04) {
         RestoreByte0();
         Restore(lower, low);
         Restore(upper, up);
@@ -213,7 +214,7 @@ std::int32_t Probe::Test24C02() {
     Restore(wraps ? 0 : 128, kept);
     RestoreByte0();
     SetLastError(kOk);
-    return wraps ? 1 : 2;
+    return wraps ? VEXA_SIZE_24C01 : VEXA_SIZE_24C02;
 }
 
 }  // namespace

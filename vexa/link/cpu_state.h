@@ -4,12 +4,13 @@
 
 #include <cstdint>
 
+#include "../include/vexa.h"
 #include "selection.h"
 
 namespace vexa {
 
-constexpr std::uint8_t kProtocolT0 = 0;
-constexpr std::uint8_t kProtocolT1 = 1;
+constexpr std::uint8_t kProtocolT0 = VEXA_PROTOCOL_T0;
+constexpr std::uint8_t kProtocolT1 = VEXA_PROTOCOL_T1;
 
 // PCB of a T=1 information block: bit 0x40 is the send sequence number N(S).
 constexpr std::uint8_t kSequenceBit = 0x40;
@@ -19,10 +20,7 @@ struct CpuState {
     std::uint8_t send_sequence = 0x00;    // PCB of our next T=1 I-block: 0x00 or 0x40
 };
 
-inline CpuState& CurrentCpuState() {
-    static CpuState state;
-    return state;
-}
+CpuState& CurrentCpuState();
 
 // The CPU card (type 12) and every other selected type, the module cards, are
 // reset and addressed with their own command codes.

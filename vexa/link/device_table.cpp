@@ -1,27 +1,28 @@
 #include "device_table.h"
 
-#include <array>
-
 #include "build_config.h"
+#include "library_state.h"
 
 namespace vexa {
 
 namespace {
-std::array<Handle, kPortCount> g_table{};
-
-bool ValidPort(std::int64_t port) { return port >= 0 && port < kPortCount; }
+bool ValidPort(std::int64_t port) {
+    return port >= 0 && port < kPortCount;
+}
 }  // namespace
 
 Handle HandleOf(std::int32_t icdev) {
     if constexpr (kReducedBuild) return icdev;
     const std::int64_t port = std::int64_t{icdev} - kDeviceOffset;
-    return ValidPort(port) ? g_table[port] : 0;
+    return ValidPort(port) ? State().ports[port] : 0;
 }
 
-Handle PortHandle(int port) { return ValidPort(port) ? g_table[port] : 0; }
+Handle PortHandle(int port) {
+    return ValidPort(port) ? State().ports[port] : 0;
+}
 
 void SetPortHandle(int port, Handle h) {
-    if (ValidPort(port)) g_table[port] = h;
+    if (ValidPort(port)) State().ports[port] = h;
 }
 
 }  // namespace vexa

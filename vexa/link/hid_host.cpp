@@ -1,13 +1,16 @@
 #include "hid_host.h"
 
+#include "library_state.h"
+
 namespace vexa {
 
-namespace {
-HidHost* g_installed = nullptr;
+HidHost& CurrentHidHost() {
+    HidHost* installed = State().installed_host;
+    return installed ? *installed : DefaultHidHost();
 }
 
-HidHost& CurrentHidHost() { return g_installed ? *g_installed : DefaultHidHost(); }
-
-void InstallHidHost(HidHost* host) { g_installed = host; }
+void InstallHidHost(HidHost* host) {
+    State().installed_host = host;
+}
 
 }  // namespace vexa

@@ -1,17 +1,18 @@
+#include "library_state.h"
 #include "status.h"
 
 namespace vexa {
 
-namespace {
-std::int32_t g_last_error = 0;
+std::int32_t LastError() {
+    return State().last_error;
 }
 
-std::int32_t LastError() { return g_last_error; }
-
-void SetLastError(std::int32_t status) { g_last_error = status; }
+void SetLastError(std::int32_t status) {
+    State().last_error = status;
+}
 
 std::int16_t Finish(std::int32_t status) {
-    g_last_error = status;
+    State().last_error = status;
     return static_cast<std::int16_t>(status);
 }
 

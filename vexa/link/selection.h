@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "../include/vexa.h"
+
 namespace vexa {
 
 // Selects the card protocol of the reader's slot.
@@ -16,12 +18,12 @@ constexpr std::uint8_t kReader45DB = 0x13;
 constexpr std::uint8_t kReaderNone = 0x00;
 
 // Card-type codes given to IC_InitType.
-constexpr std::uint8_t kType4428 = 4;
-constexpr std::uint8_t kTypeCpu = 12;
-constexpr std::uint8_t kType4442 = 16;
-constexpr std::uint8_t kType24C = 64;
-constexpr std::uint8_t kType45DB = 65;
-constexpr std::uint8_t kType24C64 = 192;
+constexpr std::uint8_t kType4428 = VEXA_TYPE_SLE4428;
+constexpr std::uint8_t kTypeCpu = VEXA_TYPE_CPU;
+constexpr std::uint8_t kType4442 = VEXA_TYPE_SLE4442;
+constexpr std::uint8_t kType24C = VEXA_TYPE_24C;
+constexpr std::uint8_t kType45DB = VEXA_TYPE_45DB041;
+constexpr std::uint8_t kType24C64 = VEXA_TYPE_24C64;
 
 struct Selection {
     std::uint8_t card_type = kTypeCpu;

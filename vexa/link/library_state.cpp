@@ -1,0 +1,25 @@
+#include "library_state.h"
+
+namespace vexa {
+
+LibraryState& State() {
+    static LibraryState state;
+    return state;
+}
+
+Selection& CurrentSelection() {
+    return State().selection;
+}
+
+CpuState& CurrentCpuState() {
+    return State().cpu;
+}
+
+void ResetLibraryState() {
+    for (int port = 0; port < kPortCount; ++port) {
+        if (const Handle h = PortHandle(port)) CurrentHidHost().Close(h);
+    }
+    State() = LibraryState{};
+}
+
+}  // namespace vexa

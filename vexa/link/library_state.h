@@ -1,0 +1,32 @@
+// Every value the library keeps between calls. Callers built for this API
+// expect them process-wide, shared by all device numbers and threads, so
+// they live in one instance; the accessors of each layer hand out its part.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "cpu_state.h"
+#include "device_table.h"
+#include "hid_host.h"
+#include "selection.h"
+#include "status.h"
+
+namespace vexa {
+
+struct LibraryState {
+    std::int32_t last_error = kOk;
+    std::array<Handle, kPortCount> ports{};
+    HidHost* installed_host = nullptr;  // nullptr: DefaultHidHost()
+    Selection selection;
+    CpuState cpu;
+};
+
+LibraryState& State();
+
+// Brings the library back to how a freshly loaded one starts: every open
+// reader closed through the host that opened it, then every value at its
+// initial setting (which also puts the default host back).
+void ResetLibraryState();
+
+}  // namespace vexa
