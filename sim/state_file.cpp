@@ -1,6 +1,6 @@
 #include "state_file.h"
 
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -16,7 +16,8 @@ StateFile::Restored StateFile::Restore(Card& card) {
 }
 
 // The new state goes to a temporary file that then replaces the old one, so
-// a run killed halfway never leaves a truncated state behind.
+// a run killed halfway never leaves a truncated state behind. (std::rename
+// refuses to replace an existing file on Windows; filesystem::rename does.)
 bool StateFile::Keep(const Card& card) {
     std::string state = card.Save();
     if (state.empty() || state == written_) return true;
@@ -25,7 +26,9 @@ bool StateFile::Keep(const Card& card) {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!(out << state) || !out.flush()) return false;
     }
-    if (std::rename(temporary.c_str(), path_.c_str()) != 0) return false;
+    std::error_code error;
+    std::filesystem::rename(temporary, path_, error);
+    if (error) return false;
     written_ = std::move(state);
     return true;
 }

@@ -135,11 +135,14 @@ TEST(StateFile, CardStateSurvivesBetweenRuns) {
     first.state = "memory 01 02";
     EXPECT_TRUE(file.Keep(first));
     EXPECT_EQ(Contents(path), "memory 01 02");
+    first.state = "memory 01 03";  // replaces the file written before
+    EXPECT_TRUE(file.Keep(first));
+    EXPECT_EQ(Contents(path), "memory 01 03");
 
     sim_test::FakeCard second;
     sim::StateFile again(path);
     EXPECT_EQ(again.Restore(second), sim::StateFile::Restored::kLoaded);
-    EXPECT_EQ(second.state, "memory 01 02");
+    EXPECT_EQ(second.state, "memory 01 03");
     // An unchanged state is not written again.
     std::remove(path.c_str());
     EXPECT_TRUE(again.Keep(second));

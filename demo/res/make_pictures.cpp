@@ -1,6 +1,7 @@
 // Draws bitmap 126, the view's background picture, and the program's icon:
 //   demo_make_pictures <folder>
-// writes background.png and demo.png there. The picture supplies everything
+// writes background.png and demo.png there, and for the Windows program's
+// resources background.bmp and demo.ico. The picture supplies everything
 // static in the view: the navy data field with its column and row headings
 // and the grey status panel with its captions and sunken boxes at the
 // positions the view draws into.
@@ -183,7 +184,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool saved =
-        Background().save(folder + "/background.png") && Icon().save(folder + "/demo.png");
+    const QImage background = Background();
+    const QImage icon = Icon();
+    const bool saved = background.save(folder + "/background.png") &&
+                       background.save(folder + "/background.bmp") &&
+                       icon.save(folder + "/demo.png") && icon.save(folder + "/demo.ico");
     return saved ? 0 : 1;
 }
