@@ -15,6 +15,8 @@ packages=(
     qemu-system-x86 busybox-static cpio xz-utils zstd
     # PC/SC
     pcscd pcsc-tools opensc python3-pyscard libpcsclite-dev
+    # the Windows Demo driven on a screen of its own
+    xvfb xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,9 @@
 #   - the checks of every DLL and program: exports as vexa.h declares them,
 #     imports from Windows' own DLLs only;
 #   - the programs that use the DLL itself: the ABI programs and vexa-tool;
+#   - Demo.exe on the simulated reader, driven with xdotool on an Xvfb screen:
+#     a 24C02 read, edited and written back, and a CPU card dialog session,
+#     each checked in the card's state file after the program quit;
 #   - the zip CPack makes.
 # One wineserver, in a prefix inside build-win64/, serves every run and is
 # stopped at the end, also on failure. Prints "N passed, M failed" last and
@@ -73,6 +76,32 @@ stop_wine() {
     [[ -d $WINEPREFIX ]] && wineserver -k </dev/null >/dev/null 2>&1 || true
 }
 
+# Demo's dialogs name Times New Roman, served here by its metric twin; with
+# wine's own fonts in the prefix, dialog units are the classic 6x13 pixels
+# per 4x8 and the caption buttons are drawn, not lettered.
+prepare_fonts() {
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'Times New Roman' /d 'Liberation Serif' /f </dev/null >/dev/null 2>&1
+}
+
+# An X screen of our own for Demo; its number is the first free one.
+xvfb_pid=
+start_display() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    xvfb_pid=$!
+    DISPLAY=:$(timeout 30 head -n1 "$fifo")
+    export DISPLAY
+    rm -f "$fifo"
+}
+stop_display() {
+    [[ -z $xvfb_pid ]] || kill "$xvfb_pid" 2>/dev/null || true
+}
+
 # ---- Suites ----------------------------------------------------------------
 # gtest_suite DIR EXE [ARGS]: one GoogleTest executable in one wine process.
 gtest_suite() {
@@ -123,6 +152,85 @@ tool_runs() {
         bash -c '! wine "$1" ver' _ "$tool"
 }
 
+# ---- Demo.exe, driven as an operator would --------------------------------
+# Positions on wine's 800x600 desktop, where the 651x415 main window stands
+# at (80, 60) and the CPU dialog centred over it.
+menu_card_type=(129 92)
+menu_quit=(139 182)
+menu_read_card=(293 92)
+menu_write_card=(362 92)
+menu_cpu_card=(291 92)
+cpu_reset=(167 167)
+cpu_send=(458 281)
+cpu_command=(167 246)
+cpu_quit=(609 373)
+
+click() {
+    xdotool mousemove "$1" "$2" click 1
+    sleep 1
+}
+
+# demo_session DIR CARD STATE SCRIPT: runs Demo.exe of DIR's simulator build
+# on CARD keeping its state in STATE, waits for its window and the automatic
+# card test, runs the function SCRIPT and then waits (bounded) for the
+# program to end; fails when any step does not come.
+demo_session() {
+    local dir=$1 card=$2 state=$3 script=$4 pid
+    rm -f "$state" "$state.new"
+    VEXA_SIM_CARD=$card VEXA_SIM_STATE="Z:$state" timeout 120 \
+        wine explorer /desktop=vexa-demo,800x600 "$dir/bin/simulated/Demo.exe" \
+        </dev/null >/dev/null 2>&1 &
+    pid=$!
+    if ! timeout 60 xdotool search --sync --name 'Tavix Smart Card Reader Demo' >/dev/null; then
+        kill "$pid" 2>/dev/null
+        return 1
+    fi
+    sleep 3  # the automatic card test
+    "$script"
+    click "${menu_card_type[@]}"
+    click "${menu_quit[@]}"
+    wait "$pid"
+}
+
+edit_24c02() {
+    click "${menu_read_card[@]}"
+    click "${menu_write_card[@]}"
+    xdotool type --delay 50 5A
+    xdotool key F5
+    sleep 1
+}
+
+cpu_dialog() {
+    click "${menu_cpu_card[@]}"
+    click "${cpu_reset[@]}"
+    local apdu
+    # SELECT the data file, VERIFY the PIN, UPDATE BINARY at its start.
+    for apdu in 00A40000020015 002000000431323334 00D6000002CAFE; do
+        xdotool mousemove "${cpu_send[@]}" click 1 key End shift+Home
+        xdotool type --delay 20 "$apdu"
+        click "${cpu_command[@]}"
+    done
+    click "${cpu_quit[@]}"
+}
+
+# demo_leaves PATTERN DIR CARD STATE SCRIPT: the session ends and leaves the
+# card's state file with a line that starts with PATTERN.
+demo_leaves() {
+    local pattern=$1
+    shift
+    demo_session "$@" && grep -q "^$pattern" "$3"
+}
+
+demo_runs() {
+    local dir=$1 state
+    state=$(mktemp)
+    check "$dir Demo.exe writes an edited 24C02 byte back" \
+        demo_leaves "0000: 5A 34 43 30 32 " "$dir" 24c02 "$state" edit_24c02
+    check "$dir Demo.exe updates a CPU card's file in its dialog" \
+        demo_leaves "0010: CA FE E2 " "$dir" cpu-t0 "$state" cpu_dialog
+    rm -f "$state" "$state.new"
+}
+
 zip_contents() {
     local dir=$1 zip listing
     rm -f "$dir"/vexa-*.zip
@@ -131,7 +239,8 @@ zip_contents() {
     listing=$(cmake -E tar tf "$zip")
     local missing=() f
     for f in vexa.dll simulated/vexa.dll vexa-tool.exe simulated/vexa-tool.exe \
-             include/vexa.h lib/libvexa.dll.a lib/vexa.def LICENSE README.txt; do
+             include/vexa.h lib/libvexa.dll.a lib/vexa.def LICENSE README.txt \
+             Demo.exe simulated/Demo.exe demo-help.html; do
         grep -q "/$f\$" <<<"$listing" || missing+=("$f")
     done
     ((${#missing[@]} == 0)) || echo "$zip lacks: ${missing[*]}"
@@ -143,7 +252,7 @@ build() {
     local dir=$1 toolchain=$2
     cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_WERROR=ON \
-        -DVEXA_BUILD_DEMO=OFF -DVEXA_BUILD_BENCH=OFF >/dev/null
+        -DVEXA_BUILD_BENCH=OFF >/dev/null
     cmake --build "$dir" -j "$jobs"
 }
 
@@ -154,14 +263,17 @@ test_architecture() {
     binary_checks "$dir" "$objdump"
     dll_programs "$dir"
     tool_runs "$dir"
+    demo_runs "$dir"
     zip_contents "$dir"
 }
 
 build build-win32 cmake/mingw-w64-i686.cmake
 build build-win64 cmake/mingw-w64-x86_64.cmake
 
-trap stop_wine EXIT
+trap 'stop_wine; stop_display' EXIT
 start_wine
+prepare_fonts
+start_display
 test_architecture build-win32 i686-w64-mingw32-objdump
 test_architecture build-win64 x86_64-w64-mingw32-objdump
 

@@ -19,6 +19,8 @@ class QtDialog : public QDialog {
     QtDialog(Dialog& dialog, QWidget* parent, const QPalette& palette);
 
     void reject() override;
+    // Dialog units to pixels, as the controls are laid out.
+    QRect ToPixels(int x, int y, int width, int height) const;
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -29,7 +31,6 @@ class QtDialog : public QDialog {
     void PullFields();
     void PushFields();
     void Finish(DialogAction action);
-    QRect ToPixels(int x, int y, int width, int height) const;
 
     Dialog& dialog_;
     std::map<int, QWidget*> controls_;
