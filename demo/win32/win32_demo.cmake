@@ -1,6 +1,6 @@
-# Demo.exe: the program's logic in a plain Win32 window, linked at load time
-# against vexa.dll. Its dialogs are built in memory from the same templates
-# as the Qt window's; the resource script brings the icon and the background.
+#Demo.exe : the program's logic in a plain Win32 window, linked at load time
+#against vexa.dll.Its dialogs are built in memory from the same templates
+#as the Qt window's; the resource script brings the icon and the background.
 set(DEMO_RES_DIR ${CMAKE_CURRENT_SOURCE_DIR}/res)
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/win32/demo.rc.in ${CMAKE_CURRENT_BINARY_DIR}/demo.rc
                @ONLY)

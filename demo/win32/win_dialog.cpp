@@ -7,16 +7,13 @@
 #include <string>
 
 #include "demo/win32/dialog_bytes.h"
+#include "demo/win32/win_colors.h"
 #include "demo/win32/win_dialog.h"
 #include "demo/win32/win_placement.h"
 
 namespace demo::win32 {
 
 namespace {
-
-COLORREF ToColorRef(Rgb rgb) {
-    return RGB(rgb.r, rgb.g, rgb.b);
-}
 
 // A dialog on screen: copies what is typed into the dialog's fields, reports
 // button presses and shows what the dialog's logic changed.

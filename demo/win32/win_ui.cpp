@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "demo/view/colors.h"
 #include "demo/view/screen_layout.h"
+#include "demo/win32/win_colors.h"
 #include "demo/win32/win_menus.h"
 #include "demo/win32/win_placement.h"
 #include "demo/win32/win_ui.h"
@@ -16,10 +18,6 @@
 namespace demo::win32 {
 
 namespace {
-
-COLORREF ToColorRef(Rgb rgb) {
-    return RGB(rgb.r, rgb.g, rgb.b);
-}
 
 UINT MessageBoxFlags(MsgButtons buttons, MsgIcon icon) {
     UINT flags = MB_OK;
@@ -113,7 +111,7 @@ void WinUi::CreateBackBuffer() {
     ReleaseDC(window_, window_dc);
     screen_old_bitmap_ = static_cast<HBITMAP>(SelectObject(screen_, screen_bitmap_));
     const RECT all{0, 0, size.width, size.height};
-    HBRUSH navy = CreateSolidBrush(RGB(0, 0, 128));
+    HBRUSH navy = CreateSolidBrush(ToColorRef(color::kNavy));
     FillRect(screen_, &all, navy);
     DeleteObject(navy);
     SetBkMode(screen_, OPAQUE);
