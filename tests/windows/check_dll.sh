@@ -12,7 +12,7 @@ trap 'rm -rf "$tmp"' EXIT
 "$objdump" -p "$file" >"$tmp/dump"
 status=0
 foreign=$(sed -n 's/^[[:space:]]*DLL Name: //p' "$tmp/dump" |
-    grep -viE '^(kernel32|msvcrt|hid|setupapi|user32|advapi32|vexa)\.dll$' || true)
+    grep -viE '^(kernel32|msvcrt|hid|setupapi|user32|gdi32|shell32|advapi32|vexa)\.dll$' || true)
 if [ -n "$foreign" ]; then
     echo "$file imports from DLLs that are not Windows' own:" $foreign
     status=1
