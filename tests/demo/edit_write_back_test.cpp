@@ -52,6 +52,8 @@ TEST(WriteBackTest, EverySerialEepromGetsItsLastRow) {
         DemoHarness demo(name);
         auto& chip = demo.CardAs<sim::Eeprom24CCard>();
         StartEditing(demo);
+        Type(demo, "ab");  // written while the last page is shown
+        Press(demo, Key::kHome);
         const int pages = demo.view().m_nPageCount;
         Press(demo, Key::kPageDown, pages - 1);
         Press(demo, Key::kDown, 15);
@@ -62,17 +64,18 @@ TEST(WriteBackTest, EverySerialEepromGetsItsLastRow) {
         EXPECT_EQ(
             std::string(chip.memory().begin() + last_row, chip.memory().begin() + last_row + 4),
             "last");
+        EXPECT_EQ(demo.HexCell(0)->text, demo.doc().m_HexCells[(pages - 1) * 256]);
         EXPECT_TRUE(demo.ui.messages.empty());
     }
 }
 
-TEST(WriteBackTest, AFullListStillWritesEveryEditedRow) {
+TEST(WriteBackTest, AFullListWritesEveryEditedRowOnce) {
     DemoHarness demo("24c02");
     auto& chip = demo.CardAs<sim::Eeprom24CCard>();
     StartEditing(demo);
     Press(demo, Key::kTab);
-    // Rows 0 and 16 by turns: far more entries than the list holds.
-    for (int i = 0; i < 1100; ++i) {
+    // Rows 0 and 16 by turns: the list fills up, then row 16 comes again.
+    for (int i = 0; i < demo::CDemoDoc::kModifiedRowCapacity / 2; ++i) {
         Type(demo, "a");
         Press(demo, Key::kLeft);
         Press(demo, Key::kDown);
@@ -93,7 +96,26 @@ TEST(WriteBackTest, AFullListStillWritesEveryEditedRow) {
     EXPECT_EQ(chip.memory()[16], 'b');
     EXPECT_EQ(chip.memory()[32], 'c');
     EXPECT_EQ(log.Count("IC_Write"), listed);
+    EXPECT_EQ(listed, 3);
     EXPECT_EQ(demo.doc().m_nModifiedRows, 0);
+}
+
+// Edits left with Esc belong to the image they were typed on: neither a new
+// read nor another card type carries them onto the card.
+TEST(WriteBackTest, EditsOfAnImageNoLongerShownAreNeverWritten) {
+    DemoHarness demo("24c16");
+    StartEditing(demo);
+    LibraryLog log;
+    for (int command : {demo::cmd::kReadCard, demo::cmd::k24C02}) {
+        Press(demo, Key::kPageDown, 7);
+        Type(demo, "00");
+        Press(demo, Key::kEscape);
+        demo.Command(command);
+        demo.Command(demo::cmd::kReadCard);
+        demo.Command(demo::cmd::kWriteCard);
+        Press(demo, Key::kF5);
+    }
+    EXPECT_EQ(log.Count("IC_Write"), 0);
 }
 
 TEST(WriteBackTest, A24C02RowRefusedAsksToReadTheCardAgain) {

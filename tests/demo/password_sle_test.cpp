@@ -53,8 +53,12 @@ TEST(Sle4442PasswordTest, OnceTheCounterIsSpentNoDialogIsShown) {
     demo.ui.messages.clear();
     demo.Command(cmd::kCheckPass);
     demo.Command(cmd::kChangePass);
+    LibraryLog log;
+    log.Fail("IC_ReadCount_SLE4442", 0x61D8);  // an empty slot's answer word is no count
+    demo.Command(cmd::kCheckPass);
     EXPECT_EQ(MessageTexts(demo.ui),
-              (Strings{"Card Password Count Equal To Zero", "Card Password Count Equal To Zero"}));
+              (Strings{"Card Password Count Equal To Zero", "Card Password Count Equal To Zero",
+                       "System Not Ready!"}));
     EXPECT_EQ(demo.ui.dialogs.size(), 3u);
 }
 
@@ -136,16 +140,29 @@ TEST(Sle4428PasswordTest, AWrongCodeBeepsFiveTimesAndAChangedCodeIsTakenNextTime
     }
     TypePassword(demo.ui, "FFFF");
     demo.Command(cmd::kCheckPass);
-    TypePassword(demo.ui, "0012");
+    TypePassword(demo.ui, "0000");
     demo.Command(cmd::kChangePass);
     card.PowerDown();
-    TypePassword(demo.ui, "0012");
+    TypePassword(demo.ui, "0000");
     demo.Command(cmd::kCheckPass);
     EXPECT_EQ(MessageTexts(demo.ui), (Strings{"Password Error!", "Password Lengh Must Be Four!",
                                               "Password Lengh Must Be Four!"}));
     EXPECT_EQ(demo.Status(2), "Succeed");
     EXPECT_TRUE(card.verified());
     EXPECT_EQ(card.memory.main[sim::Sle4428Card::kCodeAddress], 0x00);
+}
+
+// Until its code is presented the card ignores a new one and reads its code
+// as zeros; the library reports the change done all the same.
+TEST(SlePasswordTest, AChangeTheCardDidNotTakeIsAnError) {
+    for (const auto& [card, code] : {std::pair{"sle4442", "123456"}, std::pair{"sle4442", "000000"},
+                                     std::pair{"sle4428", "0000"}}) {
+        DemoHarness demo(card);
+        demo.Start();
+        TypePassword(demo.ui, code);
+        demo.Command(cmd::kChangePass);
+        EXPECT_EQ(MessageTexts(demo.ui), Strings{"Change Password Error!"}) << card << code;
+    }
 }
 
 TEST(Sle4428PasswordTest, ASpentCounterHasItsOwnMessageForTheChange) {
