@@ -217,8 +217,6 @@ TEST(ScriptedWriteBackTest, PagingToTheShortLastPageKeepsTheCaretOnTheCard) {
     Press(demo, Key::kPageDown);  // row 15 of page 8 lies beyond byte 2006
     EXPECT_EQ(CaretOffsetText(demo), "2006");
     Type(demo, "77");
-    Press(demo, Key::kRight);
-    EXPECT_EQ(CaretOffsetText(demo), "2006");
     EXPECT_EQ(demo.doc().m_ModifiedRows[1], 2000);
 }
 
