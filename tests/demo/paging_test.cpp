@@ -116,7 +116,7 @@ TEST(PagingTest, Sle4428CounterScreenReturnsToThePageBeforeTheLast) {
     Press(demo, Key::kPageDown);
     EXPECT_EQ(ErrorCounterText(demo), "Error Count:-25048");
     demo.Command(demo::cmd::kCheckPass);
-    EXPECT_EQ(demo.ui.messages.back().text, "System Not Ready!");
+    EXPECT_EQ(demo.ui.messages.at(0).text, "System Not Ready!");
     Press(demo, Key::kPageUp);
     EXPECT_EQ(demo.view().m_nPage, 2);
     EXPECT_EQ(PageNumber(demo), "3");
