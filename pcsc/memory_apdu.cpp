@@ -27,6 +27,9 @@ constexpr std::array kCommands{
 constexpr std::int32_t kWriteMismatch = -19;
 constexpr std::int32_t kNotSupported = -21;
 
+constexpr std::uint8_t kReadInstruction = 0xB0;
+constexpr std::size_t kStatusWordLength = 2;
+
 }  // namespace
 
 Reply FromLibraryStatus(std::int32_t status) {
@@ -40,6 +43,13 @@ std::optional<Reply> OutsideCard(int size, int address, int length) {
     if (address >= size) return Reply::Status(sw::kAddressOutsideCard);
     if (address + length > size) return Reply::Status(sw::kPastCardEnd);
     return std::nullopt;
+}
+
+std::size_t AnswerRoom(std::span<const std::uint8_t> bytes) {
+    const auto apdu = ParseCommandApdu(bytes);
+    if (!apdu || apdu->cla != kPseudoClass || apdu->ins != kReadInstruction || !apdu->le)
+        return kStatusWordLength;
+    return kStatusWordLength + static_cast<std::size_t>(*apdu->le);
 }
 
 Reply ExecuteMemoryApdu(std::int32_t icdev, MemoryCard& card, std::span<const std::uint8_t> bytes) {

@@ -150,8 +150,12 @@ RESPONSECODE ReaderChannel::TransmitToCpuCard(std::span<const std::uint8_t> comm
     return IFD_SUCCESS;
 }
 
-RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, Bytes& response) {
+RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, std::size_t room,
+                                     Bytes& response) {
     if (kind_ == Kind::kNone) return IFD_ICC_NOT_PRESENT;
+    // Every answer ends in a status word; a memory card's read brings Le bytes.
+    const std::size_t needed = kind_ == Kind::kCpu ? AnswerRoom({}) : AnswerRoom(command);
+    if (room < needed) return IFD_ERROR_INSUFFICIENT_BUFFER;
     Reselect();
     if (kind_ == Kind::kCpu) return TransmitToCpuCard(command, response);
     const Reply reply = ExecuteMemoryApdu(icdev_, memory_, command);
