@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "driver_log.h"
 #include "memory_commands.h"
 #include "vexa.h"
 
@@ -33,6 +34,7 @@ constexpr std::size_t kStatusWordLength = 2;
 }  // namespace
 
 Reply FromLibraryStatus(std::int32_t status) {
+    Log(PCSC_LOG_ERROR, "library call failed with status %d", status);
     if (status == kWriteMismatch) return Reply::Status(sw::kMemoryFailure);
     if (status == kNotSupported) return Reply::Status(sw::kFunctionNotSupported);
     if (status < 0) return Reply::Unreached();
