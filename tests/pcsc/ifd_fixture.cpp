@@ -32,9 +32,9 @@ std::string Failure(RESPONSECODE rc) {
 }
 }  // namespace
 
-std::string Transmit(DWORD lun, const std::string& apdu) {
+std::string Transmit(DWORD lun, const std::string& apdu, DWORD room) {
     Bytes command = FromHex(apdu);
-    Bytes response(MAX_BUFFER_SIZE_EXTENDED);
+    Bytes response(room);
     DWORD length = static_cast<DWORD>(response.size());
     SCARD_IO_HEADER pci{SCARD_PROTOCOL_T0, 0};
     const RESPONSECODE rc =
