@@ -109,8 +109,10 @@ TEST_F(IfdTest, ControlCodesOtherThanTheFeatureListAreUnsupported) {
                           &returned),
               IFD_SUCCESS);
     EXPECT_EQ(returned, 0u);
-    EXPECT_EQ(IFDHControl(kLun, SCARD_CTL_CODE(1), nullptr, 0, out.data(), out.size(), &returned),
-              IFD_ERROR_NOT_SUPPORTED);
+    for (DWORD code : {SCARD_CTL_CODE(1), CM_IOCTL_GET_FEATURE_REQUEST + 1}) {
+        EXPECT_EQ(IFDHControl(kLun, code, nullptr, 0, out.data(), out.size(), &returned),
+                  IFD_ERROR_NOT_SUPPORTED);
+    }
 }
 
 TEST_F(IfdTest, CpuCardTakesApdusUnderT0AndT1) {
