@@ -173,18 +173,6 @@ TEST_F(IfdTest, AnswersThatExactlyFillTheCallersBufferAreGiven) {
     }
 }
 
-TEST_F(IfdTest, ReceiveHeaderNamesTheProtocol) {
-    Start("cpu-t1");
-    ifd_test::Bytes command = ifd_test::FromHex("00 84 00 00 08");
-    std::array<UCHAR, 64> answer{};
-    DWORD length = answer.size();
-    SCARD_IO_HEADER recv{0, 0};
-    EXPECT_EQ(IFDHTransmitToICC(kLun, {SCARD_PROTOCOL_T1, 0}, command.data(), command.size(),
-                                answer.data(), &length, &recv),
-              IFD_SUCCESS);
-    EXPECT_EQ(recv.Protocol, SCARD_PROTOCOL_T1);
-}
-
 TEST_F(IfdTest, ChannelOnAnotherSlotIsRefusedAndLeavesSlotZeroServed) {
     Start("sle4442");
     EXPECT_EQ(IFDHCreateChannel(kLun | 1, 0), IFD_COMMUNICATION_ERROR);
