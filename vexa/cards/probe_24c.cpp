@@ -196,10 +196,11 @@ std::int32_t Probe::Test24C02() {
         RestoreByte0();
         return Finish(st);
     }
-    if (Write(128, 2, kPatternWP.data()) != kOk) {
+    st = Write(128, 2, kPatternWP.data());
+    if (st != kOk) {
         Restore(128, kept);
         RestoreByte0();
-        return Finish(kCardTestError);
+        return Finish(LostOnTheWay(st) ? st : kCardTestError);
     }
     std::uint8_t first = 0;
     st = Read(0, 1, &first);
