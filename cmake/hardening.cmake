@@ -5,13 +5,15 @@
 # linker of a Windows build has neither RELRO nor BIND_NOW.
 include(CheckCXXCompilerFlag)
 include(CheckPIESupported)
+include(cmake/follow_default.cmake)
 
 set(vexa_harden_default ON)
 if(WIN32 OR VEXA_SANITIZE OR VEXA_FUZZ)
   set(vexa_harden_default OFF)
 endif()
-option(VEXA_HARDEN "Build optimized configurations with Debian's hardening flags"
-       ${vexa_harden_default})
+# Follows the sanitizer and fuzzer options unless set by hand.
+vexa_follow_default(VEXA_HARDEN ${vexa_harden_default} BOOL
+                    "Build optimized configurations with Debian's hardening flags")
 if(VEXA_HARDEN AND (WIN32 OR VEXA_SANITIZE OR VEXA_FUZZ))
   message(FATAL_ERROR "VEXA_HARDEN is for ELF builds without sanitizers or fuzzers")
 endif()
