@@ -1,16 +1,14 @@
 // vexa-tool: poke the reader from a shell.
 //   vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND [ARGS]]...
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "commands_common.h"
 #include "text.h"
+#include "tools/common/simulator_launch.h"
 #include "vexa.h"
 
 namespace {
@@ -20,36 +18,15 @@ using tool::Args;
 void Usage(std::FILE* to) {
     std::fputs(
         "usage: vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND ...]\n"
-        "  --sim        use the simulated reader instead of a real one\n"
+        "       vexa-tool --help | --version\n"
+        "  --sim        use the simulated reader instead of a real one (the library in\n"
+        "               VEXA_SIM_LIB, else the installed one)\n"
         "  --card NAME  card in the simulated reader (sle4442 sle4428 24c01 .. 24c16 24c64\n"
         "               45db041 cpu-t0 cpu-t1 sam none)\n"
         "  --port N     port to open (default 100, the USB reader)\n"
         "commands:\n",
         to);
     for (const auto& c : tool::Commands()) std::fprintf(to, "  %-30s %s\n", c.usage, c.help);
-}
-
-// The simulated reader lives in a second build of the library; running
-// against it means loading that one instead.
-[[noreturn]] void RunOnSimulator(char** argv) {
-    std::string dir;
-    for (const char* candidate : {VEXA_SIM_LIBDIR_INSTALLED, VEXA_SIM_LIBDIR_BUILD}) {
-        if (std::filesystem::exists(std::string(candidate) + "/libvexa.so.1")) {
-            dir = candidate;
-            break;
-        }
-    }
-    if (dir.empty()) {
-        std::fputs("vexa-tool: the simulated reader library is not installed\n", stderr);
-        std::exit(2);
-    }
-    const char* old = std::getenv("LD_LIBRARY_PATH");
-    const std::string path = old && *old ? dir + ":" + old : dir;
-    setenv("LD_LIBRARY_PATH", path.c_str(), 1);
-    setenv("VEXA_TOOL_ON_SIM", "1", 1);
-    execv("/proc/self/exe", argv);
-    std::perror("vexa-tool: exec");
-    std::exit(2);
 }
 
 std::string Message(int status) {
@@ -97,6 +74,9 @@ int main(int argc, char** argv) {
             if (words[i] == "--help") {
                 Usage(stdout);
                 return 0;
+            } else if (words[i] == "--version") {
+                vexa_program::PrintVersion("vexa-tool");
+                return 0;
             } else if (words[i] == "--sim") {
                 sim = true;
             } else if (words[i] == "--card" && i + 1 < words.size()) {
@@ -108,7 +88,7 @@ int main(int argc, char** argv) {
             }
         }
         if (i == words.size()) throw tool::UsageError("no command given");
-        if (sim && !std::getenv("VEXA_TOOL_ON_SIM")) RunOnSimulator(argv);
+        if (sim) vexa_program::RunOnSimulator("vexa-tool", argv);
 
         tool::Session s;
         s.icdev = IC_InitComm(static_cast<int32_t>(port));
