@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform.h"
 #include "text.h"
 #include "vexa.h"
 

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "commands_common.h"
+#include "platform.h"
 #include "text.h"
 #include "vexa.h"
 
