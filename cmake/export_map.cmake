@@ -8,9 +8,12 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY
 
 file(STRINGS ${VEXA_PUBLIC_HEADER} vexa_declarations REGEX "^VEXA_API")
 set(vexa_globals "")
+# The names, also for the Debian symbols file.
+set(VEXA_EXPORTED_NAMES "")
 foreach(declaration IN LISTS vexa_declarations)
   if(declaration MATCHES "^VEXA_API[^(]*[ *]([A-Za-z_][A-Za-z0-9_]*)\\(")
     string(APPEND vexa_globals "    ${CMAKE_MATCH_1};\n")
+    list(APPEND VEXA_EXPORTED_NAMES ${CMAKE_MATCH_1})
   endif()
 endforeach()
 set(VEXA_EXPORT_MAP ${CMAKE_BINARY_DIR}/vexa.map)

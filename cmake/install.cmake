@@ -1,7 +1,21 @@
 # Installs the production library, its header, pkg-config and CMake package
-# files, the command-line tool and the udev rule. The components are the
-# Debian packages cmake/packaging.cmake makes.
+# files, the command-line tool, the Python module and the udev rule. The
+# components are the Debian packages cmake/packaging.cmake makes.
 include(CMakePackageConfigHelpers)
+include(cmake/follow_default.cmake)
+
+# vexa_gzip(SOURCE OUTPUT.gz): SOURCE compressed at build time, the same
+# bytes on every build (no name, no time stamp in it).
+function(vexa_gzip source output)
+  get_filename_component(name ${output} NAME)
+  string(REGEX REPLACE "\\.gz$" "" plain ${output})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+    COMMAND gzip -9nf ${plain}
+    DEPENDS ${source} VERBATIM)
+  string(MAKE_C_IDENTIFIER "gzip_${name}" target)
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()
 
 set(VEXA_UDEV_RULES_DIR "lib/udev/rules.d"
     CACHE STRING "Where the udev rule for the reader goes (relative: under the prefix)")
@@ -22,8 +36,8 @@ else()
     set(vexa_python_dir lib/python3/dist-packages)
   endif()
 endif()
-set(VEXA_PYTHON_DIR ${vexa_python_dir}
-    CACHE STRING "Where the Python module goes (relative: under the prefix)")
+vexa_follow_default(VEXA_PYTHON_DIR ${vexa_python_dir} STRING
+                    "Where the Python module goes (relative: under the prefix)")
 
 install(TARGETS vexa EXPORT vexaTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -38,9 +52,8 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/vexaConfigVersion.cmake
 install(FILES ${CMAKE_BINARY_DIR}/vexaConfig.cmake ${CMAKE_BINARY_DIR}/vexaConfigVersion.cmake
         DESTINATION ${VEXA_CMAKE_DIR} COMPONENT Development)
 
-# The .pc file finds its prefix from where it lies, so `cmake --install
-# --prefix` anywhere gives a working file.
-file(RELATIVE_PATH VEXA_PC_TO_PREFIX "/p/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/p")
+# The configured prefix, as distributions expect; a tree installed elsewhere
+# is used with `pkg-config --define-variable=prefix=DIR`.
 configure_file(packaging/vexa.pc.in ${CMAKE_BINARY_DIR}/vexa.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/vexa.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT Development)
@@ -59,4 +72,16 @@ install(TARGETS vexa_simulated
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vexa/simulated NAMELINK_SKIP
         COMPONENT Tools)
 
-install(FILES python/vexa.py DESTINATION ${VEXA_PYTHON_DIR} COMPONENT Tools)
+install(FILES python/vexa.py DESTINATION ${VEXA_PYTHON_DIR} COMPONENT Python)
+
+# Manual pages, compressed as man reads them everywhere.
+function(vexa_install_manual page component)
+  get_filename_component(name ${page} NAME)
+  vexa_gzip(${page} ${CMAKE_BINARY_DIR}/man/${name}.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${name}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+          COMPONENT ${component})
+endfunction()
+
+if(TARGET vexa-tool)
+  vexa_install_manual(${PROJECT_SOURCE_DIR}/docs/man/vexa-tool.1 Tools)
+endif()

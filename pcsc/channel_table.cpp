@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "driver_log.h"
 #include "vexa.h"
 
 namespace ifd {
@@ -42,7 +43,12 @@ RESPONSECODE ChannelTable::Open(DWORD lun) {
     if (Slot(lun) != 0 || index >= kPorts) return IFD_COMMUNICATION_ERROR;
     channels_[index].reset();
     const std::int32_t icdev = IC_InitComm(kFirstPort + static_cast<std::int32_t>(index));
-    if (icdev < 0) return IFD_COMMUNICATION_ERROR;
+    if (icdev < 0) {
+        Log(PCSC_LOG_ERROR, "reader %lu: no reader to open (library status %d)",
+            static_cast<unsigned long>(index), icdev);
+        return IFD_COMMUNICATION_ERROR;
+    }
+    Log(PCSC_LOG_INFO, "reader %lu opened as device %d", static_cast<unsigned long>(index), icdev);
     static const bool guarded = std::atexit(KeepOutAtExit) == 0;
     (void)guarded;
     channels_[index] = std::make_unique<ReaderChannel>(icdev);

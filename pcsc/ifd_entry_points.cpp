@@ -85,7 +85,7 @@ RESPONSECODE IFDHTransmitToICC(DWORD Lun, SCARD_IO_HEADER SendPci, PUCHAR TxBuff
         return CopyOut(IFD_COMMUNICATION_ERROR, {}, RxBuffer, RxLength);
     Bytes response;
     const RESPONSECODE rc = WithChannel(Lun, IFD_NO_SUCH_DEVICE, [&](ReaderChannel& channel) {
-        return channel.Transmit(std::span(TxBuffer, TxLength), response);
+        return channel.Transmit(std::span(TxBuffer, TxLength), *RxLength, response);
     });
     if (RecvPci != nullptr) RecvPci->Protocol = SendPci.Protocol;
     return CopyOut(rc, response, RxBuffer, RxLength);

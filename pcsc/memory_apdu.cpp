@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "driver_log.h"
 #include "memory_commands.h"
 #include "vexa.h"
 
@@ -22,9 +23,13 @@ constexpr std::array kCommands{
     Entry{0xB2, ReadProtectionBits}, Entry{0xD1, WriteWithProtection},
 };
 
+constexpr std::uint8_t kReadInstruction = 0xB0;
+constexpr std::size_t kStatusWordLength = 2;
+
 }  // namespace
 
 Reply FromLibraryStatus(std::int32_t status) {
+    Log(PCSC_LOG_ERROR, "library call failed with status %d", status);
     if (status == VEXA_ERR_WRITE_MISMATCH) return Reply::Status(sw::kMemoryFailure);
     if (status == VEXA_ERR_NOT_SUPPORTED) return Reply::Status(sw::kFunctionNotSupported);
     if (status < 0) return Reply::Unreached();
@@ -35,6 +40,13 @@ std::optional<Reply> OutsideCard(int size, int address, int length) {
     if (address >= size) return Reply::Status(sw::kAddressOutsideCard);
     if (address + length > size) return Reply::Status(sw::kPastCardEnd);
     return std::nullopt;
+}
+
+std::size_t AnswerRoom(std::span<const std::uint8_t> bytes) {
+    const auto apdu = ParseCommandApdu(bytes);
+    if (!apdu || apdu->cla != kPseudoClass || apdu->ins != kReadInstruction || !apdu->le)
+        return kStatusWordLength;
+    return kStatusWordLength + static_cast<std::size_t>(*apdu->le);
 }
 
 Reply ExecuteMemoryApdu(std::int32_t icdev, MemoryCard& card, std::span<const std::uint8_t> bytes) {

@@ -14,6 +14,10 @@ namespace ifd {
 constexpr std::uint8_t kPseudoClass = 0xFF;
 
 // Leaves the library with the card's family selected, whatever the command.
+// The least room an answer to `bytes` needs: the status word, and for a read
+// the Le bytes asked for too.
+std::size_t AnswerRoom(std::span<const std::uint8_t> bytes);
+
 Reply ExecuteMemoryApdu(std::int32_t icdev, MemoryCard& card, std::span<const std::uint8_t> apdu);
 
 }  // namespace ifd

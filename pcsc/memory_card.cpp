@@ -29,17 +29,21 @@ constexpr std::uint8_t kSle4442CounterBits = 0x07;
 
 // The one-byte-address chips answer only in the 256-byte blocks they have, so
 // the highest block that answers a read gives the size (24C01A and 24C02 both
-// show 256 bytes). A chip silent in block 0 is no 24Cxx: its status is given.
+// show 256 bytes). A block the chip lacks is not acknowledged (61 D8); any
+// other failure leaves the size unknown rather than taken for a smaller one.
+// A chip silent in block 0 is no 24Cxx: its status is given.
+constexpr std::int32_t kBlockNotAcknowledged = 0x61D8;
+
 std::int32_t ProbeEepromSize(std::int32_t icdev, int& size) {
     std::int32_t st = 0;
     for (const int blocks : {8, 4, 2, 1}) {
         std::uint8_t byte = 0;
         st = Read_24C(icdev, (blocks - 1) * kBlock, 1, &byte);
-        if (st < 0) return st;
         if (st == 0) {
             size = blocks * kBlock;
             return 0;
         }
+        if (st != kBlockNotAcknowledged) return st;
     }
     return st;
 }
@@ -131,7 +135,7 @@ std::int32_t SelectFamily(std::int32_t icdev, Family family, MemoryCard& card) {
     int size = traits.size;
     if (size == 0) st = ProbeEepromSize(icdev, size);
     if (st != 0) return st;
-    card = MemoryCard{family, size, false, std::nullopt};
+    card = MemoryCard{family, size, false, true, std::nullopt};
     return 0;
 }
 
@@ -143,6 +147,7 @@ std::optional<DetectedCard> DetectProtectedMemoryCard(std::int32_t icdev) {
 std::optional<DetectedCard> DetectEepromCard(std::int32_t icdev) {
     DetectedCard found;
     if (SelectFamily(icdev, Family::k24C, found.card) != 0) return std::nullopt;
+    found.card.addressing_known = false;
     const std::uint8_t name[] = {'2', '4', 'C', EepromSizeCode(found.card.size)};
     found.atr = MemoryAtr(name);
     return found;

@@ -25,7 +25,11 @@ std::optional<Family> FamilyOfTypeCode(std::uint8_t type_code);
 struct MemoryCard {
     Family family = Family::kSle4442;
     int size = 0;
-    bool verified = false;        // the right code was presented since power-up
+    bool verified = false;  // the right code was presented since power-up
+    // A 24C64 answers one-byte-address reads as a 256-byte chip would, and
+    // takes the first data byte of such a write as its address: a 24Cxx found
+    // at power-up is written only once its type was selected.
+    bool addressing_known = true;
     std::optional<int> attempts;  // code attempts left, once read
 
     bool HasCode() const { return TraitsOf(family).code_length != 0; }

@@ -35,9 +35,9 @@ inline bool AsksForData(const CommandApdu& apdu) {
 std::optional<Reply> OutsideCard(int size, int address, int length);
 
 // A write to an SLE card before its code was presented would be ignored by
-// the card.
+// the card; one to a 24Cxx of unknown addressing could land elsewhere.
 inline bool WriteLocked(const MemoryCard& card) {
-    return card.HasCode() && !card.verified;
+    return (card.HasCode() && !card.verified) || !card.addressing_known;
 }
 
 inline Reply Done(std::int32_t status) {

@@ -9,8 +9,13 @@ Reply SelectCardType(std::int32_t icdev, MemoryCard& card, const CommandApdu& ap
     if (apdu.data.size() != 1 || apdu.le) return Reply::Status(sw::kWrongLength);
     const auto family = FamilyOfTypeCode(apdu.data[0]);
     if (!family) return Reply::Status(sw::kWrongData);
-    // The card keeps what is known of it when its own family is selected again.
-    if (*family == card.family) return Done(IC_InitType(icdev, apdu.data[0]));
+    // The card keeps what is known of it when its own family is selected
+    // again; the caller now vouches for its addressing.
+    if (*family == card.family) {
+        const std::int32_t st = IC_InitType(icdev, apdu.data[0]);
+        if (st == 0) card.addressing_known = true;
+        return Done(st);
+    }
     MemoryCard selected;
     const std::int32_t st = SelectFamily(icdev, *family, selected);
     if (st != 0) {

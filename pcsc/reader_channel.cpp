@@ -1,5 +1,6 @@
 #include "reader_channel.h"
 
+#include "driver_log.h"
 #include "memory_apdu.h"
 #include "vexa.h"
 
@@ -94,7 +95,10 @@ bool ReaderChannel::ResetCpuCard() {
 RESPONSECODE ReaderChannel::PowerUp() {
     Forget();
     selection_owner = nullptr;
-    if (IC_Status(icdev_) != 0) return IFD_ERROR_POWER_ACTION;
+    if (const std::int16_t st = IC_Status(icdev_); st != 0) {
+        Log(PCSC_LOG_INFO, "power up: reader status %d (1: no card)", st);
+        return IFD_ERROR_POWER_ACTION;
+    }
     auto memory = DetectProtectedMemoryCard(icdev_);
     if (!memory && !ResetCpuCard()) memory = DetectEepromCard(icdev_);
     if (memory) {
@@ -102,7 +106,12 @@ RESPONSECODE ReaderChannel::PowerUp() {
         memory_ = memory->card;
         atr_ = memory->atr;
     }
-    if (kind_ == Kind::kNone) return IFD_ERROR_POWER_ACTION;
+    if (kind_ == Kind::kNone) {
+        Log(PCSC_LOG_INFO, "power up: no card the driver serves");
+        return IFD_ERROR_POWER_ACTION;
+    }
+    Log(PCSC_LOG_INFO, "power up: %s card, ATR of %zu bytes",
+        kind_ == Kind::kCpu ? "CPU" : "memory", atr_.size());
     NoteSelected();
     return IFD_SUCCESS;
 }
@@ -110,6 +119,7 @@ RESPONSECODE ReaderChannel::PowerUp() {
 RESPONSECODE ReaderChannel::PowerDown() {
     Reselect();
     const std::int16_t st = IC_Down(icdev_);
+    Log(PCSC_LOG_INFO, "power down: library status %d", st);
     Forget();
     return st == 0 ? IFD_SUCCESS : IFD_ERROR_POWER_ACTION;
 }
@@ -142,19 +152,25 @@ RESPONSECODE ReaderChannel::TransmitToCpuCard(std::span<const std::uint8_t> comm
     std::uint8_t answer[kResponseArea] = {};
     const std::int16_t st = IC_CpuApdu(icdev_, static_cast<std::int32_t>(command.size()),
                                        command.data(), &length, answer);
+    if (st != 0) Log(PCSC_LOG_ERROR, "CPU card APDU failed with library status %d", st);
     if (st != 0 || (cpu_protocol_ == VEXA_PROTOCOL_T1 && IsWholeT1Block({answer, length})))
         return IFD_COMMUNICATION_ERROR;
     response.assign(answer, answer + length);
     return IFD_SUCCESS;
 }
 
-RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, Bytes& response) {
+RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, std::size_t room,
+                                     Bytes& response) {
     if (kind_ == Kind::kNone) return IFD_ICC_NOT_PRESENT;
+    // Every answer ends in a status word; a memory card's read brings Le bytes.
+    const std::size_t needed = kind_ == Kind::kCpu ? AnswerRoom({}) : AnswerRoom(command);
+    if (room < needed) return IFD_ERROR_INSUFFICIENT_BUFFER;
     Reselect();
     if (kind_ == Kind::kCpu) return TransmitToCpuCard(command, response);
     const Reply reply = ExecuteMemoryApdu(icdev_, memory_, command);
     NoteSelected();
     if (!reply.reached) return IFD_COMMUNICATION_ERROR;
+    LogStatusWord(command, reply.status);
     response = reply.Encoded();
     return IFD_SUCCESS;
 }

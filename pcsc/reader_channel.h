@@ -33,7 +33,9 @@ class ReaderChannel {
     // A warm reset: a CPU card is reset again, a memory card found anew.
     RESPONSECODE Reset();
     RESPONSECODE SetProtocol(DWORD protocol);
-    RESPONSECODE Transmit(std::span<const std::uint8_t> command, Bytes& response);
+    // `room`: the bytes the caller can take; a command whose answer cannot fit
+    // is refused before it reaches the card.
+    RESPONSECODE Transmit(std::span<const std::uint8_t> command, std::size_t room, Bytes& response);
 
   private:
     enum class Kind { kNone, kCpu, kMemory };

@@ -14,7 +14,7 @@
 #   --coverage   afterwards, replay every corpus in a coverage build
 #                (DIR-cov) and print the line coverage of vexa/
 #   TARGET       device_answers cpu_answers memory_answers detection_answers api
-#                (default: all)
+#                pcsc_driver (default: all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,7 +33,7 @@ while (($#)); do
         *) targets+=("$1"); shift ;;
     esac
 done
-((${#targets[@]})) || targets=(device_answers cpu_answers memory_answers detection_answers api)
+((${#targets[@]})) || targets=(device_answers cpu_answers memory_answers detection_answers api pcsc_driver)
 
 clang_build() {
     local dir=$1

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes the Debian packages of a build configured with -DCMAKE_INSTALL_PREFIX=/usr,
-# installs them with apt-get as a user would, uses what they installed (the
-# tool on the simulated reader, a C program built through pkg-config, the
-# Python module, the desktop entry) and removes them again, also when a check
-# fails. Needs root (CI runs as root).
+# has lintian check them, installs them with apt-get as a user would, uses what
+# they installed (the tool and the Demo on the simulated reader, a C program
+# built through pkg-config, the Python module, the desktop entry) and purges
+# them again, also when a check fails; after the purge the machine holds the
+# same files as before. Needs root (CI runs as root).
 # Usage: scripts/test-packages.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
@@ -29,7 +30,7 @@ for deb in "${debs[@]}"; do
         "$(($(stat -c %s "$deb") / 1024))" "$(dpkg-deb -f "$deb" Installed-Size)" \
         "$(dpkg-deb -f "$deb" Depends)"
 done
-for name in libvexa1 libvexa-dev vexa-tool vexa-demo; do
+for name in libvexa1 libvexa-dev vexa-tool python3-vexa vexa-demo; do
     [[ " ${packages[*]} " == *" $name "* ]] || { echo "package $name not made" >&2; exit 1; }
 done
 if dpkg-query -W "${packages[@]}" >/dev/null 2>&1; then
@@ -37,6 +38,17 @@ if dpkg-query -W "${packages[@]}" >/dev/null 2>&1; then
     packages=()
     exit 1
 fi
+
+# Informational tags are shown, not failed on.
+lintian --display-info --fail-on error,warning --tag-display-limit 0 "${debs[@]}"
+
+# What packages may touch; apt's and dpkg's own records change by design.
+machine_files() {
+    find /etc /opt /usr /var -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt -o \
+        -path /var/cache -o -path /var/log -o -path /var/tmp -o -path /usr/local \) -prune \
+        -o -print | sort
+}
+machine_files >"$work/files-before"
 
 env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${debs[@]}" \
     >"$work/apt.log" || { cat "$work/apt.log"; exit 1; }
@@ -46,10 +58,20 @@ cd "$work"
 unset LD_LIBRARY_PATH PKG_CONFIG_PATH PYTHONPATH
 
 vexa-tool --sim status
+# The Demo answers without a display.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM vexa-demo --version | grep -qx "vexa-demo .*"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM vexa-demo --help | grep -q -- --sim
+# No installed file names the build tree.
+dpkg -L "${packages[@]}" | while read -r file; do
+    [[ -f $file && ! -L $file ]] && echo "$file"
+done | xargs grep -l -F "$build" && { echo "installed files name the build tree" >&2; exit 1; }
+[[ $(pkg-config --variable=prefix vexa) == /usr ]]
 [[ -f /usr/lib/udev/rules.d/70-vexa-reader.rules ]]
 [[ -f /usr/share/applications/vexa-demo.desktop ]]
 [[ -f /usr/share/icons/hicolor/scalable/apps/vexa-demo.svg ]]
-[[ -x $(command -v "$(sed -n 's/^Exec=//p' /usr/share/applications/vexa-demo.desktop)") ]]
+while read -r command _; do
+    [[ -x $(command -v "$command") ]]
+done < <(sed -n 's/^Exec=//p' /usr/share/applications/vexa-demo.desktop)
 if [[ " ${packages[*]} " == *" vexa-pcsc "* ]]; then
     driver=$(pkg-config --variable=usbdropdir libpcsclite)/ifd-vexa.bundle/Contents
     [[ -f $driver/Info.plist ]]
@@ -63,9 +85,16 @@ fi
 cc -Wall -Werror -o consumer "$here/tests/consumer/consumer.c" $(pkg-config --cflags --libs vexa)
 simulated=$(pkg-config --variable=libdir vexa)/vexa/simulated
 VEXA_SIM_CARD=sle4442 LD_LIBRARY_PATH=$simulated ./consumer memory
-VEXA_LIBRARY=$simulated/libvexa.so.1 /usr/bin/python3 - <<'PY'
+# As root, and allowed to write byte code beside the module, as users run it.
+VEXA_LIBRARY=$simulated/libvexa.so.1 env -u PYTHONDONTWRITEBYTECODE /usr/bin/python3 - <<'PY'
 import vexa
 with vexa.Reader() as reader:
     print(vexa.__file__, "reads the reader version", reader.version())
 PY
-echo "packages installed and used, now removed: ${packages[*]}"
+
+env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q "${packages[@]}" >"$work/apt.log" ||
+    { cat "$work/apt.log"; exit 1; }
+echo "packages installed, used and purged: ${packages[*]}"
+packages=()
+cd /
+machine_files | diff "$work/files-before" - || { echo "the purge left the machine changed" >&2; exit 1; }

@@ -107,7 +107,7 @@ stop_display() {
 gtest_suite() {
     local dir=$1 exe=$2 out ok bad
     shift 2
-    out=$(wine "$dir/bin/$exe.exe" --gtest_brief=1 "$@" 2>&1) || true
+    out=$(wine "$dir/bin/$exe.exe" --gtest_brief=1 "$@" 2>&1 | tr -d '\r') || true
     ok=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\./\1/p' <<<"$out")
     bad=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below:/\1/p' <<<"$out")
     if [[ -z $ok ]]; then  # crashed or never started
@@ -278,4 +278,4 @@ test_architecture build-win32 i686-w64-mingw32-objdump
 test_architecture build-win64 x86_64-w64-mingw32-objdump
 
 echo "$passed passed, $failed failed"
-((failed == 0))
+((failed == 0 && passed > 0))

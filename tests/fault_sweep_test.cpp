@@ -13,123 +13,18 @@
 #include <memory>
 #include <string>
 
+#include "fault_sweep_host.h"
 #include "sim/card_factory.h"
 #include "sim_fake_card.h"
 #include "sim_fixture.h"
 
 namespace {
 
+using namespace sweep;
 using Bytes = std::vector<std::uint8_t>;
 
-enum class Fault { kRefusedSend, kRefusedFetch, kBadHead, kBadCheck, kAnswerWord, kCardPulled };
-constexpr Fault kFaults[] = {Fault::kRefusedSend, Fault::kRefusedFetch, Fault::kBadHead,
-                             Fault::kBadCheck,    Fault::kAnswerWord,   Fault::kCardPulled};
-constexpr std::uint16_t kInjectedWord = 0x6F01;
-constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 // A card answering every APDU with 250 bytes of data and 90 00.
 constexpr char kLongAnswerCard[] = "long answer";
-
-const char* NameOf(Fault f) {
-    constexpr const char* kNames[] = {"refused send", "refused fetch", "bad head",
-                                      "bad check",    "answer word",   "card pulled"};
-    return kNames[static_cast<int>(f)];
-}
-
-// The status the library owes for a fault that reached it.
-std::int16_t TransportStatus(Fault f) {
-    switch (f) {
-        case Fault::kRefusedSend:
-            return VEXA_ERR_SEND;
-        case Fault::kRefusedFetch:
-            return VEXA_ERR_RECEIVE;
-        case Fault::kBadHead:
-            return VEXA_ERR_LENGTH;
-        case Fault::kBadCheck:
-            return VEXA_ERR_CHECKSUM;
-        default:
-            return static_cast<std::int16_t>(kInjectedWord);
-    }
-}
-
-bool Pending(const sim::Faults& f) {
-    return f.refuse_next_set || f.refuse_next_get || f.wrong_head || f.wrong_check ||
-           f.answer_word.has_value();
-}
-
-// A simulated machine that hands one fault to the reader just before the
-// report numbered `fault_at` (counted from the last ClearLog) crosses.
-class SweepHost : public sim::SimHost {
-  public:
-    std::size_t fault_at = kNever;
-    Fault fault = Fault::kRefusedSend;
-    sim::Frame spoilt_frame;  // the command whose answer the fault replaced
-
-    bool SetFeature(vexa::Handle h, const std::uint8_t (&report)[vexa::kReportSize]) override {
-        Inject();
-        sent_since_fault_ |= log.size() >= fault_at;
-        const bool armed = FaultPending();
-        // An answer the library did not fetch before sending on is gone.
-        faulty_answer_waiting_ = false;
-        const bool accepted = SimHost::SetFeature(h, report);
-        faulty_answer_waiting_ = armed && !FaultPending();
-        if (faulty_answer_waiting_) {
-            const auto frames = sim::SentFrames(log);
-            if (!frames.empty()) spoilt_frame = frames.back();
-        }
-        return accepted;
-    }
-    bool GetFeature(vexa::Handle h, std::uint8_t (&report)[vexa::kReportSize]) override {
-        Inject();
-        faulty_answer_fetched_ |= faulty_answer_waiting_;
-        return SimHost::GetFeature(h, report);
-    }
-    // Whether the fault reached the library: a refused transfer once it was
-    // refused, a spoilt answer once fetched (the reader drops an answer not
-    // fetched before the next command), a pulled card once a command was sent
-    // without it.
-    bool FaultTaken() {
-        switch (fault) {
-            case Fault::kRefusedSend:
-            case Fault::kRefusedFetch:
-                return fault_at < log.size() && !FaultPending();
-            case Fault::kCardPulled:
-                return sent_since_fault_;
-            default:
-                return faulty_answer_fetched_;
-        }
-    }
-
-  private:
-    bool FaultPending() { return Pending(faults) || Pending(reader(0).faults); }
-
-    bool sent_since_fault_ = false;
-    bool faulty_answer_waiting_ = false;
-    bool faulty_answer_fetched_ = false;
-
-    void Inject() {
-        if (log.size() != fault_at) return;
-        switch (fault) {
-            case Fault::kRefusedSend:
-                faults.refuse_next_set = true;
-                break;
-            case Fault::kRefusedFetch:
-                faults.refuse_next_get = true;
-                break;
-            case Fault::kBadHead:
-                faults.wrong_head = true;
-                break;
-            case Fault::kBadCheck:
-                faults.wrong_check = true;
-                break;
-            case Fault::kAnswerWord:
-                faults.answer_word = kInjectedWord;
-                break;
-            case Fault::kCardPulled:
-                reader(0).PullCardAfter(0);
-                break;
-        }
-    }
-};
 
 // A caller's buffer with guard bytes on both sides.
 class GuardedBuffer {
@@ -403,7 +298,8 @@ void ExpectStoppedInOnePiece(const Operation& op, const Bytes& before, const Byt
 }
 
 std::vector<Operation> VerifiedWrites() {
-    using Write = std::int16_t (*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
+    using Write =
+        std::int16_t(VEXA_CALL*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
     const auto write = [](Write w, std::int32_t start, std::int32_t length) {
         return
             [=](std::int32_t icdev, unsigned char* data) { return w(icdev, start, length, data); };
@@ -527,7 +423,7 @@ TEST_F(FaultSweep, ApduWithLongCommandAndAnswerUnderBothProtocols) {
 // write-back lost on the way is sent again, and a failure on the way before a
 // pattern ends the test with the pattern's bytes restored.
 TEST_F(FaultSweep, DetectionLeavesEveryCardAsItWas) {
-    const std::pair<const char*, int16_t (*)(int32_t)> checks[] = {
+    const std::pair<const char*, int16_t(VEXA_CALL*)(int32_t)> checks[] = {
         {"sle4442", IC_CheckCard}, {"sle4428", IC_CheckCard},        {"45db041", IC_CheckCard},
         {"cpu-t1", IC_CheckCard},  {"24c01", IC_CheckCard},          {"24c02", IC_CheckCard},
         {"24c04", IC_CheckCard},   {"24c02-mirrored", IC_CheckCard}, {"24c16", IC_CheckCard},
@@ -535,7 +431,7 @@ TEST_F(FaultSweep, DetectionLeavesEveryCardAsItWas) {
     };
     for (const auto& entry : checks) {
         const char* card = entry.first;
-        int16_t (*check)(int32_t) = entry.second;
+        int16_t(VEXA_CALL * check)(int32_t) = entry.second;
         const bool one_byte_card =
             std::string(card).starts_with("24c") && std::string(card) != "24c64";
         Operation op{std::string("detection on ") + card,
@@ -570,9 +466,14 @@ TEST_F(FaultSweep, DetectionLeavesEveryCardAsItWas) {
                     // A card pulled between a pattern and its restore cannot get its byte back.
                     EXPECT_EQ(run.state_after, run.state_before);
                 }
-                // Found despite the fault, it is the same finding.
+                // Found despite the fault, it is the same finding. A failure on
+                // the way tells nothing about the card: detection ends rather
+                // than taking the card for another (a smaller 24Cxx).
                 if (run.status != good.status) {
                     EXPECT_NE(run.status, 0);
+                    if (IsTransportFault(fault)) {
+                        EXPECT_LT(run.status, 0);
+                    }
                 }
             },
             false);

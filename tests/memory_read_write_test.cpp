@@ -221,6 +221,8 @@ TEST_F(MemoryReadWriteTest, HexTwinsCarryUpperCaseTextWithinTheirWorkAreas) {
     EXPECT_EQ(IC_Read_Hex(icdev, 0, -1, big.data()), VEXA_ERR_LENGTH);
     EXPECT_EQ(IC_Write_Hex(icdev, 0, 1, nullptr), VEXA_ERR_LENGTH);
     EXPECT_TRUE(host.log.empty());
+    EXPECT_EQ(IC_Write_Hex(icdev, 0, 1025, big.data()), 0);  // a work area's own size
+    EXPECT_EQ(IC_Read_Hex(icdev, 0, 1025, big.data()), 0);
 
     reader().faults.answer_word = 0x61D8;
     EXPECT_EQ(IC_Read_Hex(icdev, 0, 2, text.data()), 0x61D8);

@@ -1,12 +1,14 @@
 #include "demo/app/qt_ui.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <optional>
 
@@ -61,6 +63,20 @@ MsgAnswer FromQtButton(int button) {
         default:
             return MsgAnswer::kOk;
     }
+}
+
+// A message box sizes itself to its text; a short text under a long caption
+// leaves the title bar room for a stub of it. The title bar sets its caption
+// in bold beside the window's icon and its three buttons.
+void FitCaption(QMessageBox& box) {
+    QFont title_font = box.font();
+    title_font.setBold(true);
+    const int title_bar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int width = QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) + 4 * title_bar;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -226,6 +242,7 @@ MsgAnswer QtUi::MessageBox(std::string_view text, std::string_view caption, MsgB
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), ToQtButtons(buttons),
                     parent);
     box.setPalette(dialog_palette_);
+    FitCaption(box);
     return FromQtButton(box.exec());
 }
 

@@ -77,6 +77,7 @@ void RunTest(CDemoView& view) {
 
 void OnAutoTest(CDemoView& view, int /*id*/) {
     view.m_bImageShown = 0;
+    view.GetDocument()->ForgetModifiedRows();
     if (view.m_bEditMode == 1) {
         view.OnKeyDown(Key::kEscape);
         if (view.m_bEditMode) {

@@ -41,6 +41,7 @@ constexpr HandSelection kHandSelections[] = {
 void ShowCardType(CDemoView& view, int card_type) {
     view.m_nCardType = card_type;
     view.m_bImageShown = 0;
+    view.GetDocument()->ForgetModifiedRows();
     view.EraseStatusLines();
     view.SwitchMenu(card_type);
     view.DrawTypeName(card_type);

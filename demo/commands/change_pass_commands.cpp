@@ -1,5 +1,7 @@
 // "Change Pass": the user password or security code, and the AT88SC1604's
 // area and erase passwords and the AT88SC102's erase keys.
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "demo/commands/command_report.h"
@@ -37,6 +39,39 @@ void ChangeAt88sc102EraseKey(CDemoView& view, int area) {
     RunPassSteps(view, steps);
 }
 
+using CodeReader = int (*)(std::int32_t icdev, std::uint8_t* code);
+
+int ReadSle4442Code(std::int32_t icdev, std::uint8_t* code) {
+    return Lib().IC_ReadPass_SLE4442(icdev, code);
+}
+
+int ReadSle4428Code(std::int32_t icdev, std::uint8_t* code) {
+    constexpr int kCodeAddress = 1022;
+    return Lib().IC_Read(icdev, kCodeAddress, 2, code);
+}
+
+// The chip never answers a new code, so only the code read back tells that
+// it took it. Before the code was presented the card reads its code as
+// zeros: a new code of zeros read back there proves nothing.
+void VerifyCodeChange(CDemoView& view, PassSteps& steps, CodeReader read_code) {
+    const std::size_t length = steps.digits / 2;
+    steps.present = [&view, change = steps.present, read_code, length](const std::uint8_t* code) {
+        constexpr int kNotTaken = -1;
+        std::array<std::uint8_t, 3> before{};
+        std::array<std::uint8_t, 3> after{};
+        read_code(view.m_icdev, before.data());
+        if (const int status = change(code); status != 0) return status;
+        if (read_code(view.m_icdev, after.data()) != 0 ||
+            !std::equal(code, code + length, after.begin())) {
+            return kNotTaken;
+        }
+        const auto zeros = [length](const std::uint8_t* bytes) {
+            return std::all_of(bytes, bytes + length, [](std::uint8_t b) { return b == 0; });
+        };
+        return zeros(code) && zeros(before.data()) ? kNotTaken : 0;
+    };
+}
+
 }  // namespace
 
 void OnChangePass(CDemoView& view, int /*id*/) {
@@ -54,8 +89,12 @@ void OnChangePass(CDemoView& view, int /*id*/) {
     if (type == card::kSle4442) {
         steps.digits = 6;
         steps.length_message = "assword Lengh Must Be Six!";
+        VerifyCodeChange(view, steps, ReadSle4442Code);
     }
-    if (type == card::kSle4428) steps.zero_message += "!";
+    if (type == card::kSle4428) {
+        steps.zero_message += "!";
+        VerifyCodeChange(view, steps, ReadSle4428Code);
+    }
     RunPassSteps(view, steps);
 }
 

@@ -82,7 +82,9 @@ bool IsAt88sc1604(int card_type) {
 }
 
 std::function<int()> AttemptsOf(CDemoView& view, const PassFamily& family, int index) {
-    return [&view, &family, index] { return family.count(view.m_icdev, index); };
+    return [&view, &family, index] {
+        return CodeAttemptsOrFailure(view.m_nCardType, family.count(view.m_icdev, index));
+    };
 }
 
 PassSteps FamilySteps(CDemoView& view, const PassFamily& family, int index, PassAction action) {

@@ -92,6 +92,7 @@ void OnReadCard(CDemoView& view, int /*id*/) {
     view.DrawStatus(2, " Waiting........");
     view.m_nCaretPane = 0;
     const bool loaded = view.ReadImage(view.m_nCommPort, view.m_nCardType) == 0;
+    if (loaded) view.GetDocument()->ForgetModifiedRows();
     // A read refused for want of a card type leaves the state of the last
     // read behind; that must not pass for a new image.
     const bool stale = !loaded && view.m_nReadState == read_state::kImageShown;

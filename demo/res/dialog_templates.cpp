@@ -69,7 +69,7 @@ const DialogTemplate& CpuCardDialogTemplate() {
             {cpu_dlg::kSamCard, kRadio, "sam card", 150, 9, 54, 12},
             {kIdStatic, kLabel, "reset message", 12, 31, 58, 10},
             {cpu_dlg::kAnswerToReset, kEdit, "", 76, 27, 250, 13, style::kUpperCase},
-            {cpu_dlg::kSendCommand, kButton, "command", 10, 50, 50, 14},
+            {cpu_dlg::kSendCommand, kDefaultButton, "command", 10, 50, 50, 14},
             {kIdStatic, kLabel, "send:", 12, 73, 40, 10},
             {cpu_dlg::kCommand, kEdit, "", 76, 69, 251, 13, style::kUpperCase,
              cpu_dlg::kMaxCommandChars},

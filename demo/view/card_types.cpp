@@ -78,4 +78,13 @@ int CardCapacity(int card_type, int zone, int previous) {
     return info && info->capacity > 0 ? info->capacity : previous;
 }
 
+int CodeAttemptsOrFailure(int card_type, int count) {
+    constexpr int kSle4442MaxAttempts = 3;
+    constexpr int kSle4428MaxAttempts = 8;
+    const int most = card_type == card::kSle4442   ? kSle4442MaxAttempts
+                     : card_type == card::kSle4428 ? kSle4428MaxAttempts
+                                                   : count;
+    return count > most ? -count : count;
+}
+
 }  // namespace demo

@@ -63,5 +63,9 @@ int MenuBarFor(int card_type);
 std::string CardTypeName(int card_type, int cpu_protocol);
 // Capacity in bytes; `previous` for codes without a capacity of their own.
 int CardCapacity(int card_type, int zone, int previous);
+// A security code's attempts left as the library counted them, negative when
+// that is no count: with the slot empty the reader's answer word comes back
+// as a large positive number, shown negated so that it reads as a failure.
+int CodeAttemptsOrFailure(int card_type, int count);
 
 }  // namespace demo

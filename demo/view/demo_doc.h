@@ -31,6 +31,9 @@ class CDemoDoc {
     // repetition of the last entry is not noted again; a full list keeps
     // each row once, so that no edited row goes unwritten.
     void RecordModifiedRow(std::int32_t row_offset);
+    // Edits of an image the view no longer shows must not reach the card
+    // read next.
+    void ForgetModifiedRows() { m_nModifiedRows = 0; }
 
     std::int32_t m_nModifiedRows = 0;
     std::array<std::int32_t, kModifiedRowCapacity> m_ModifiedRows{};

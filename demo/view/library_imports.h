@@ -36,6 +36,7 @@
     X(IC_ReadCount_SLE4442)     \
     X(IC_CheckPass_SLE4442)     \
     X(IC_ChangePass_SLE4442)    \
+    X(IC_ReadPass_SLE4442)      \
     X(IC_ReadCount_SLE4428)     \
     X(IC_CheckPass_SLE4428)     \
     X(IC_ChangePass_SLE4428)    \

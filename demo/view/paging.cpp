@@ -55,8 +55,9 @@ void CDemoView::ShowPage(int page, bool caret_to_origin) {
 
 void CDemoView::ShowErrorCounter() {
     if (m_bEditMode) ui_.HideCaret();
-    const int count = m_nCardType == card::kSle4442 ? Lib().IC_ReadCount_SLE4442(m_icdev)
-                                                    : Lib().IC_ReadCount_SLE4428(m_icdev);
+    const int count = CodeAttemptsOrFailure(m_nCardType, m_nCardType == card::kSle4442
+                                                             ? Lib().IC_ReadCount_SLE4442(m_icdev)
+                                                             : Lib().IC_ReadCount_SLE4428(m_icdev));
     BlankDump();
     ui_.DrawText(kErrorCounter.x, kErrorCounter.y, "Error Count:" + std::to_string(count),
                  color::kRed, color::kNavy, Font::kPanel);

@@ -46,7 +46,7 @@ void CDemoView::WriteBack() {
         ui_.Repaint();
     }
     if (!WriteProtection()) return;
-    doc_.m_nModifiedRows = 0;
+    doc_.ForgetModifiedRows();
     DrawCaretInfo();
 }
 
@@ -56,6 +56,8 @@ bool CDemoView::WriteRows(const std::uint8_t* page_buffer, bool& failed) {
     const bool atmel_row = m_nCardType == card::kAt88sc1608 || m_nCardType == card::kAt88sc1604A;
     for (int n = 1; n <= doc_.m_nModifiedRows; ++n) {
         const int row_offset = doc_.m_ModifiedRows[n];
+        // A row beyond the card would wrap round onto its first bytes.
+        if (row_offset >= m_nCardSize) continue;
         std::array<std::uint8_t, screen::kBytesPerRow> row;
         for (int i = 0; i < screen::kBytesPerRow; ++i) row[i] = doc_.Byte(row_offset + i);
         if (whole_page) {

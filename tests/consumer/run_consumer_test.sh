@@ -19,8 +19,10 @@ run() {
     VEXA_SIM_CARD=cpu-t0 "$1" apdu
 }
 
+# The .pc file names the configured prefix; this tree lies elsewhere.
 # shellcheck disable=SC2046
-cc -Wall -Werror -o "$work/consumer-pc" "$here/consumer.c" $(pkg-config --cflags --libs vexa)
+cc -Wall -Werror -o "$work/consumer-pc" "$here/consumer.c" \
+    $(pkg-config --define-variable=prefix="$work/prefix" --cflags --libs vexa)
 run "$work/consumer-pc"
 
 cmake -S "$here" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null

@@ -157,10 +157,10 @@ TEST(CharEntryTest, PrintableCharactersMakeTheByteAndMoveOn) {
     Press(demo, Key::kTab);
     EXPECT_EQ(demo.view().m_nCaretPane, 1);
     EXPECT_EQ(CaretAt(demo), CharAt(0));
-    Type(demo, "Hi\x7F\x1F!");
+    Type(demo, "Hi\x7F\x1F~");
     EXPECT_EQ(demo.doc().Byte(0), 'H');
     EXPECT_EQ(demo.doc().Byte(1), 'i');
-    EXPECT_EQ(demo.doc().Byte(2), '!');
+    EXPECT_EQ(demo.doc().Byte(2), '~');
     EXPECT_EQ(demo.HexCell(0)->text, "48");
     EXPECT_EQ(demo.CharCell(1)->text, "i");
     EXPECT_EQ(CaretAt(demo), CharAt(3));
@@ -299,6 +299,8 @@ TEST(CaretKeysTest, EndOnAShortRowGoesToTheCardsLastByte) {
     EXPECT_EQ(CaretOffsetText(demo), "263 IN 2");
     Press(demo, Key::kTab);
     Press(demo, Key::kEnd);
+    Press(demo, Key::kRight);
+    Type(demo, "z");
     EXPECT_EQ(CaretAt(demo), CharAt(7));
 }
 

@@ -112,6 +112,11 @@ TEST(PagingTest, Sle4428CounterScreenReturnsToThePageBeforeTheLast) {
     Press(demo, Key::kPageDown);
     EXPECT_EQ(log.Count("IC_ReadCount_SLE4428"), 1);
     EXPECT_EQ(ErrorCounterText(demo), "Error Count:8");
+    log.Fail("IC_ReadCount_SLE4428", 0x61D8);  // an empty slot's answer word is no count
+    Press(demo, Key::kPageDown);
+    EXPECT_EQ(ErrorCounterText(demo), "Error Count:-25048");
+    demo.Command(demo::cmd::kCheckPass);
+    EXPECT_EQ(demo.ui.messages.at(0).text, "System Not Ready!");
     Press(demo, Key::kPageUp);
     EXPECT_EQ(demo.view().m_nPage, 2);
     EXPECT_EQ(PageNumber(demo), "3");

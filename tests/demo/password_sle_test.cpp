@@ -136,16 +136,26 @@ TEST(Sle4428PasswordTest, AWrongCodeBeepsFiveTimesAndAChangedCodeIsTakenNextTime
     }
     TypePassword(demo.ui, "FFFF");
     demo.Command(cmd::kCheckPass);
-    TypePassword(demo.ui, "0012");
+    TypePassword(demo.ui, "0000");
     demo.Command(cmd::kChangePass);
     card.PowerDown();
-    TypePassword(demo.ui, "0012");
+    TypePassword(demo.ui, "0000");
     demo.Command(cmd::kCheckPass);
     EXPECT_EQ(MessageTexts(demo.ui), (Strings{"Password Error!", "Password Lengh Must Be Four!",
                                               "Password Lengh Must Be Four!"}));
     EXPECT_EQ(demo.Status(2), "Succeed");
     EXPECT_TRUE(card.verified());
     EXPECT_EQ(card.memory.main[sim::Sle4428Card::kCodeAddress], 0x00);
+}
+
+TEST(SlePasswordTest, AChangeBeforeTheCodeIsPresentedIsAnErrorEvenToZeros) {
+    for (auto [card, code] : {std::pair{"sle4442", "123456"}, std::pair{"sle4428", "0000"}}) {
+        DemoHarness demo(card);
+        demo.Start();
+        TypePassword(demo.ui, code);
+        demo.Command(cmd::kChangePass);
+        EXPECT_EQ(MessageTexts(demo.ui), Strings{"Change Password Error!"}) << card;
+    }
 }
 
 TEST(Sle4428PasswordTest, ASpentCounterHasItsOwnMessageForTheChange) {

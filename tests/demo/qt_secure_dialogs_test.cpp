@@ -49,6 +49,8 @@ class Operator {
         QObject::connect(&message_timer_, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 messages << box->text();
+                const int caption = box->fontMetrics().horizontalAdvance(box->windowTitle());
+                EXPECT_GT(box->width(), caption * 5 / 4 + 60) << "whole caption and buttons";
                 box->accept();
             }
         });

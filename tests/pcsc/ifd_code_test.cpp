@@ -44,10 +44,21 @@ TEST_F(IfdCodeTest, LastAttemptSpentLocksTheCard) {
     EXPECT_FALSE(card->verified());
 }
 
+// Only bits 0-2 of the SLE4442's counter count attempts.
 TEST_F(IfdCodeTest, LockedCardIsReportedOnItsFirstPresentation) {
-    Sle4442(0x00);
+    sim::Sle4442Card* card = Sle4442(0xF8);
     EXPECT_EQ(Send("FF 20 00 00 03 12 34 56"), "69 83");
-    EXPECT_EQ(Send("FF B1 00 00 00"), "00 00 00 00 90 00");
+    EXPECT_FALSE(card->verified());
+    EXPECT_EQ(Send("FF B1 00 00 00"), "F8 00 00 00 90 00");
+}
+
+TEST_F(IfdCodeTest, WrongCodeAfterTheRightOneClosesTheCardAgain) {
+    sim::Sle4442Card* card = Sle4442();
+    ASSERT_EQ(Send("FF 20 00 00 03 12 34 56"), "90 00");
+    EXPECT_EQ(Send("FF 20 00 00 03 00 00 00"), "63 C2");
+    EXPECT_EQ(Send("FF D2 00 01 03 AA BB CC"), "69 82");
+    EXPECT_EQ(Send("FF D0 00 40 01 00"), "69 82");
+    EXPECT_EQ(card->memory.security[1], 0x12);
 }
 
 TEST_F(IfdCodeTest, ChangingTheCodeNeedsTheCurrentOne) {
@@ -56,6 +67,7 @@ TEST_F(IfdCodeTest, ChangingTheCodeNeedsTheCurrentOne) {
     ASSERT_EQ(Send("FF 20 00 00 03 12 34 56"), "90 00");
     EXPECT_EQ(Send("FF D2 00 00 03 AA BB CC"), "6B 00");
     EXPECT_EQ(Send("FF D2 00 01 02 AA BB"), "67 00");
+    EXPECT_EQ(Send("FF A4 00 00 01 10"), "90 00");  // its own family: the code still holds
     EXPECT_EQ(Send("FF D2 00 01 03 AA BB CC"), "90 00");
     EXPECT_EQ(card->memory.security[1], 0xAA);
     // A power cycle closes the card again.
@@ -83,6 +95,7 @@ TEST_F(IfdCodeTest, ProtectionBitsAndWritingWithProtectionOnSle4442) {
     // Only the first 32 bytes can be protected.
     EXPECT_EQ(Send("FF D1 00 1F 02 01 02"), "6A 82");
     EXPECT_EQ(Send("FF D1 01 00 01 01"), "6B 00");
+    EXPECT_EQ(Send("FF D1 00 1F 01 42"), "90 00");
 }
 
 TEST_F(IfdCodeTest, Sle4428CodeCounterAndProtectionFlags) {

@@ -32,15 +32,17 @@ std::string Failure(RESPONSECODE rc) {
 }
 }  // namespace
 
-std::string Transmit(DWORD lun, const std::string& apdu) {
+std::string Transmit(DWORD lun, const std::string& apdu, DWORD room) {
     Bytes command = FromHex(apdu);
-    Bytes response(MAX_BUFFER_SIZE_EXTENDED);
+    Bytes response(room);
     DWORD length = static_cast<DWORD>(response.size());
     SCARD_IO_HEADER pci{SCARD_PROTOCOL_T0, 0};
+    SCARD_IO_HEADER received{SCARD_PROTOCOL_UNDEFINED, 0};
     const RESPONSECODE rc =
         IFDHTransmitToICC(lun, pci, command.data(), static_cast<DWORD>(command.size()),
-                          response.data(), &length, nullptr);
+                          response.data(), &length, &received);
     if (rc != IFD_SUCCESS) return Failure(rc);
+    EXPECT_EQ(received.Protocol, pci.Protocol);
     response.resize(length);
     return ToHex(response);
 }

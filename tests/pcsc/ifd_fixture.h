@@ -20,8 +20,9 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes FromHex(const std::string& text);
 std::string ToHex(const Bytes& bytes);
 
-// The answer to an APDU, or "error <code>" when the driver gave none.
-std::string Transmit(DWORD lun, const std::string& apdu);
+// The answer to an APDU into a buffer of `room` bytes, or "error <code>" when
+// the driver gave none.
+std::string Transmit(DWORD lun, const std::string& apdu, DWORD room = MAX_BUFFER_SIZE_EXTENDED);
 std::string PowerUp(DWORD lun);  // the ATR, or "error <code>"
 
 constexpr DWORD kLun = 0;
@@ -52,7 +53,9 @@ class IfdTest : public ::testing::Test {
         return ifd_test::PowerUp(lun);
     }
     std::string Start(const std::string& card_name) { return Start(sim::MakeCard(card_name)); }
-    std::string Send(const std::string& apdu) { return ifd_test::Transmit(ifd_test::kLun, apdu); }
+    std::string Send(const std::string& apdu, DWORD room = MAX_BUFFER_SIZE_EXTENDED) {
+        return ifd_test::Transmit(ifd_test::kLun, apdu, room);
+    }
 
     sim::SimHost host;
     std::vector<sim::Card*> cards;

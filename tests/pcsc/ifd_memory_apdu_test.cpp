@@ -102,7 +102,10 @@ TEST_F(IfdTest, Eeprom24CShowsTheSizeItsBlocksAnswerFor) {
     Start("24c04");
     EXPECT_EQ(Send("FF B0 01 FF 01").substr(3), "90 00");
     EXPECT_EQ(Send("FF B0 02 00 01"), "6B 00");
-    // A serial EEPROM has no code: writes need none, code commands do not apply.
+    // A serial EEPROM has no code, but found by reads its addressing is not
+    // known: writes wait for its type. Code commands do not apply.
+    EXPECT_EQ(Send("FF D0 01 F0 02 AB CD"), "69 82");
+    ASSERT_EQ(Send("FF A4 00 00 01 40"), "90 00");
     EXPECT_EQ(Send("FF D0 01 F0 02 AB CD"), "90 00");
     EXPECT_EQ(Send("FF B0 01 F0 02"), "AB CD 90 00");
     EXPECT_EQ(Send("FF 20 00 00 03 FF FF FF"), "6A 81");
@@ -114,6 +117,10 @@ TEST_F(IfdTest, Eeprom24C64IsReachedWithTwoByteAddressesOnceSelected) {
     sim::Eeprom24CCard* chip = inserted.get();
     // It answers a one-byte-address read, so it is found as a small 24Cxx.
     EXPECT_EQ(Start(std::move(inserted)), "3B 04 32 34 43 02");
+    // It would take the first data byte as its address low byte.
+    const auto image = chip->Save();
+    EXPECT_EQ(Send("FF D0 00 40 02 11 22"), "69 82");
+    EXPECT_EQ(chip->Save(), image);
     ASSERT_EQ(Send("FF A4 00 00 01 C0"), "90 00");
     EXPECT_EQ(Send("FF D0 1A 40 02 57 50"), "90 00");
     EXPECT_EQ(chip->memory()[0x1A40], 0x57);

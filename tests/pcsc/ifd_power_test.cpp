@@ -109,8 +109,10 @@ TEST_F(IfdTest, ControlCodesOtherThanTheFeatureListAreUnsupported) {
                           &returned),
               IFD_SUCCESS);
     EXPECT_EQ(returned, 0u);
-    EXPECT_EQ(IFDHControl(kLun, SCARD_CTL_CODE(1), nullptr, 0, out.data(), out.size(), &returned),
-              IFD_ERROR_NOT_SUPPORTED);
+    for (DWORD code : {SCARD_CTL_CODE(1), CM_IOCTL_GET_FEATURE_REQUEST + 1}) {
+        EXPECT_EQ(IFDHControl(kLun, code, nullptr, 0, out.data(), out.size(), &returned),
+                  IFD_ERROR_NOT_SUPPORTED);
+    }
 }
 
 TEST_F(IfdTest, CpuCardTakesApdusUnderT0AndT1) {
@@ -133,16 +135,48 @@ TEST_F(IfdTest, ChainedT1AnswerIsNotPassedOffAsAResponse) {
     EXPECT_EQ(Send("00 84 00 00 08"), "error " + std::to_string(IFD_COMMUNICATION_ERROR));
 }
 
-TEST_F(IfdTest, TooSmallAnswerBufferGivesNoBytes) {
+// Refused with nothing sent: a write or a code presentation would have
+// reached the card, a read's answer would be lost.
+TEST_F(IfdTest, CommandWhoseAnswerCannotFitIsRefusedBeforeReachingTheCard) {
+    const struct {
+        const char* card;
+        const char* first;
+        const char* apdu;
+        DWORD room;
+    } cases[] = {
+        {"sle4442", "FF B1 00 00 04", "FF B0 00 00 10", 17},
+        {"sle4442", "FF B1 00 00 04", "FF 20 00 00 03 00 00 00", 1},
+        {"24c16", "FF A4 00 00 01 40", "FF D0 00 00 01 8D", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.apdu);
+        Start(c.card);
+        Send(c.first);
+        host.ClearLog();
+        EXPECT_EQ(Send(c.apdu, c.room), "error " + std::to_string(IFD_ERROR_INSUFFICIENT_BUFFER));
+        EXPECT_TRUE(host.log.empty());
+        IFDHCloseChannel(kLun);
+        host.reader(0).Remove();
+    }
+}
+
+TEST_F(IfdTest, AnswersThatExactlyFillTheCallersBufferAreGiven) {
     Start("sle4442");
-    ifd_test::Bytes command = ifd_test::FromHex("FF B0 00 00 10");
-    std::array<UCHAR, 4> response{};
-    DWORD length = response.size();
-    SCARD_IO_HEADER pci{SCARD_PROTOCOL_T0, 0};
-    EXPECT_EQ(IFDHTransmitToICC(kLun, pci, command.data(), command.size(), response.data(), &length,
-                                nullptr),
-              IFD_ERROR_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(Send("FF B0 00 00 04", 6), "A2 13 10 91 90 00");
+    EXPECT_EQ(Send("FF D2 00 01 03 FF FF FF", 2), "69 82");
+    for (DWORD tag :
+         {DWORD{TAG_IFD_SLOTS_NUMBER}, DWORD{TAG_IFD_THREAD_SAFE}, SCARD_ATTR_ICC_PRESENCE}) {
+        UCHAR value = 0;
+        DWORD length = 1;
+        EXPECT_EQ(IFDHGetCapabilities(kLun, tag, &length, &value), IFD_SUCCESS);
+        EXPECT_EQ(length, 1u);
+    }
+}
+
+TEST_F(IfdTest, ChannelOnAnotherSlotIsRefusedAndLeavesSlotZeroServed) {
+    Start("sle4442");
+    EXPECT_EQ(IFDHCreateChannel(kLun | 1, 0), IFD_COMMUNICATION_ERROR);
+    EXPECT_EQ(Send("FF B0 00 00 02"), "A2 13 90 00");
 }
 
 }  // namespace

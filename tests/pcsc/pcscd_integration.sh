@@ -58,5 +58,13 @@ expect "pcsc_scan sees the SLE4442 ATR" "ATR: 3B 04 A2 13 10 91" pcsc_scan -n -t
 expect "opensc-tool reads the SLE4442 ATR" "3b:04:a2:13:10:91" opensc-tool --atr
 expect "pyscard reads, verifies, writes an SLE4442; a wrong code gives 63 C2" "63 C2" \
     "$python" "$here/pyscard_client.py" sle4442
+expect "opensc-tool: the SLE4442 does not answer as a 24Cxx" "SW1=0x64, SW2=0x00" \
+    opensc-tool --send-apdu FF:A4:00:00:01:40
+# What a user sees of the driver with pcscd --debug.
+for line in "reader 0 opened as device 180" "power up: memory card, ATR of 6 bytes" \
+    "pseudo-APDU INS D0: 90 00" "pseudo-APDU INS 20: 63 C2" "library call failed with status" \
+    "pseudo-APDU INS A4: 64 00"; do
+    expect "pcscd --debug logs \"$line\"" "ifd-vexa: $line" cat "$work/pcscd-sle4442.log"
+done
 stop_pcscd
 echo "pcscd served the simulated reader to every client"

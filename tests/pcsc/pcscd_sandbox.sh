@@ -4,7 +4,8 @@
 # always puts its socket there), so the daemon never meets one the machine
 # runs; then `start_pcscd CARD` starts pcscd in the foreground from a private
 # reader.conf folder and waits for the reader, and `stop_pcscd` stops it by
-# its pid, as does the end of the script however it ends.
+# its pid, as does the end of the script however it ends. pcscd logs with
+# --debug into $work/pcscd-CARD.log.
 
 pcscd_sandbox() {
     build=$(cd "$1" && pwd)
@@ -42,7 +43,7 @@ CONF
 start_pcscd() {
     local card=$1
     VEXA_SIM_CARD=$card LD_LIBRARY_PATH=$build/simulated \
-        pcscd --foreground --config "$work/conf" >"$work/pcscd-$card.log" 2>&1 &
+        pcscd --foreground --debug --config "$work/conf" >"$work/pcscd-$card.log" 2>&1 &
     pcscd_pid=$!
     for _ in $(seq 100); do
         opensc-tool --list-readers 2>/dev/null | grep -q "Yes .*Tavix" && return 0

@@ -9,6 +9,7 @@
 #include "commands_common.h"
 #include "platform.h"
 #include "text.h"
+#include "tools/common/program_version.h"
 #include "vexa.h"
 
 namespace {
@@ -18,7 +19,9 @@ using tool::Args;
 void Usage(std::FILE* to) {
     std::fputs(
         "usage: vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND ...]\n"
-        "  --sim        use the simulated reader instead of a real one\n"
+        "       vexa-tool --help | --version\n"
+        "  --sim        use the simulated reader instead of a real one (the library in\n"
+        "               VEXA_SIM_LIB, else the installed one)\n"
         "  --card NAME  card in the simulated reader (sle4442 sle4428 24c01 .. 24c16 24c64\n"
         "               45db041 cpu-t0 cpu-t1 sam none)\n"
         "  --port N     port to open (default 100, the USB reader)\n"
@@ -72,6 +75,9 @@ int main(int argc, char** argv) {
             if (words[i] == "--help") {
                 Usage(stdout);
                 return 0;
+            } else if (words[i] == "--version") {
+                vexa_program::PrintVersion("vexa-tool");
+                return 0;
             } else if (words[i] == "--sim") {
                 sim = true;
             } else if (words[i] == "--card" && i + 1 < words.size()) {
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
             }
         }
         if (i == words.size()) throw tool::UsageError("no command given");
-        if (sim && !std::getenv("VEXA_TOOL_ON_SIM")) tool::RunOnSimulator(argv);
+        if (sim) tool::RunOnSimulator(argv);
 
         tool::Session s;
         s.icdev = IC_InitComm(static_cast<int32_t>(port));

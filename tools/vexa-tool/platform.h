@@ -5,9 +5,10 @@
 
 namespace tool {
 
-// Runs the same command line again on the simulated reader's build of the
-// library, and ends the process with its result.
-[[noreturn]] void RunOnSimulator(char** argv);
+// Returns at once when this process already runs on the simulated reader;
+// otherwise runs the same command line again on the simulated reader's build
+// of the library and ends the process with its result.
+void RunOnSimulator(char** argv);
 
 void SetEnvironment(const char* name, const std::string& value);
 

@@ -1,35 +1,15 @@
 #include <iconv.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
+#include <string>
 
 #include "platform.h"
+#include "tools/common/simulator_launch.h"
 
 namespace tool {
 
-// The simulated reader lives in a second build of the library; running
-// against it means loading that one instead.
 void RunOnSimulator(char** argv) {
-    std::string dir;
-    for (const char* candidate : {VEXA_SIM_LIBDIR_INSTALLED, VEXA_SIM_LIBDIR_BUILD}) {
-        if (std::filesystem::exists(std::string(candidate) + "/libvexa.so.1")) {
-            dir = candidate;
-            break;
-        }
-    }
-    if (dir.empty()) {
-        std::fputs("vexa-tool: the simulated reader library is not installed\n", stderr);
-        std::exit(2);
-    }
-    const char* old = std::getenv("LD_LIBRARY_PATH");
-    const std::string path = old && *old ? dir + ":" + old : dir;
-    setenv("LD_LIBRARY_PATH", path.c_str(), 1);
-    setenv("VEXA_TOOL_ON_SIM", "1", 1);
-    execv("/proc/self/exe", argv);
-    std::perror("vexa-tool: exec");
-    std::exit(2);
+    vexa_program::RunOnSimulator("vexa-tool", argv);
 }
 
 void SetEnvironment(const char* name, const std::string& value) {

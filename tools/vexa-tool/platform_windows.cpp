@@ -13,6 +13,8 @@ namespace tool {
 namespace {
 
 constexpr UINT kGbk = 936;
+// Set in the started copy, so that it does not start one more.
+constexpr const char* kOnSimulator = "VEXA_ON_SIMULATOR";
 
 // One argument as the C runtime of the started program splits it again.
 std::string Quoted(const std::string& arg) {
@@ -34,6 +36,7 @@ std::string Quoted(const std::string& arg) {
 // simulated reader is a copy of this program beside the simulator build of
 // the library, in simulated\.
 void RunOnSimulator(char** argv) {
+    if (std::getenv(kOnSimulator)) return;
     char self[MAX_PATH] = {};
     const DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::filesystem::path copy =
@@ -48,7 +51,7 @@ void RunOnSimulator(char** argv) {
     std::vector<const char*> args;
     for (const std::string& w : words) args.push_back(w.c_str());
     args.push_back(nullptr);
-    SetEnvironment("VEXA_TOOL_ON_SIM", "1");
+    SetEnvironment(kOnSimulator, "1");
     std::fflush(stdout);
     const intptr_t rc = _spawnv(_P_WAIT, copy.string().c_str(), args.data());
     if (rc == -1) std::perror("vexa-tool: cannot start the simulated reader's copy");

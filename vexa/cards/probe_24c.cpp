@@ -32,7 +32,8 @@ bool Unsettled(std::int32_t st) {
     return st != kOk && st != kWriteMismatch;
 }
 
-using WriteCall = std::int16_t (*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
+using WriteCall = std::int16_t(VEXA_CALL*)(std::int32_t, std::int32_t, std::int32_t,
+                                           const unsigned char*);
 constexpr int kWriteBackAttempts = 3;
 
 // Bytes read before a pattern goes over them; only what was really read is
@@ -196,10 +197,11 @@ std::int32_t Probe::Test24C02() {
         RestoreByte0();
         return Finish(st);
     }
-    if (Write(128, 2, kPatternWP.data()) != kOk) {
+    st = Write(128, 2, kPatternWP.data());
+    if (st != kOk) {
         Restore(128, kept);
         RestoreByte0();
-        return Finish(kCardTestError);
+        return Finish(LostOnTheWay(st) ? st : kCardTestError);
     }
     std::uint8_t first = 0;
     st = Read(0, 1, &first);
