@@ -31,7 +31,7 @@ foreach(declaration IN LISTS vexa_declarations)
       math(EXPR slots "${slots} + 1")
     endif()
     math(EXPR bytes "${slots} * 4")
-    string(APPEND vexa_gnu_exports "  ${name}@${bytes} == ${name}\n")
+    string(APPEND vexa_gnu_exports "  ${name}@${bytes}\n")
     string(APPEND vexa_msvc_exports "  ${name}@${bytes}\n")
   else()
     string(APPEND vexa_gnu_exports "  ${name}\n")
@@ -46,4 +46,14 @@ file(CONFIGURE OUTPUT ${VEXA_MSVC_DEF} CONTENT "LIBRARY vexa.dll\nEXPORTS\n${vex
 
 function(vexa_export_declared_only target)
   target_sources(${target} PRIVATE ${VEXA_DEF})
+  # The loader finds a name by binary search, so the export table must be
+  # sorted by the plain names: the DLL is linked with the decorations killed,
+  # and its import library made again to map each decorated name that callers
+  # link against to the plain export.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_DLLTOOL} --kill-at --input-def ${VEXA_DEF} --dllname vexa.dll
+              --output-lib $<TARGET_LINKER_FILE:${target}>)
+  endif()
 endfunction()

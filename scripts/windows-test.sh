@@ -182,6 +182,7 @@ demo_session() {
         </dev/null >/dev/null 2>&1 &
     pid=$!
     if ! timeout 60 xdotool search --sync --name 'Tavix Smart Card Reader Demo' >/dev/null; then
+        echo "Demo.exe on $card: no window"
         kill "$pid" 2>/dev/null
         return 1
     fi
@@ -189,7 +190,7 @@ demo_session() {
     "$script"
     click "${menu_card_type[@]}"
     click "${menu_quit[@]}"
-    wait "$pid"
+    wait "$pid" || { echo "Demo.exe on $card did not quit"; return 1; }
 }
 
 edit_24c02() {
@@ -218,7 +219,11 @@ cpu_dialog() {
 demo_leaves() {
     local pattern=$1
     shift
-    demo_session "$@" && grep -q "^$pattern" "$3"
+    demo_session "$@" || return 1
+    grep -q "^$pattern" "$3" && return
+    echo "the card's state after the run:"
+    cat "$3"
+    return 1
 }
 
 demo_runs() {

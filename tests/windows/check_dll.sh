@@ -22,6 +22,10 @@ fi
 sed -nE 's/^VEXA_API[^(]*[ *]([A-Za-z_][A-Za-z0-9_]*)\(.*/\1/p' "$header" | sort >"$tmp/declared"
 sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' "$tmp/dump" |
     sort >"$tmp/exported"
+# The loader looks names up by binary search: in any other order some
+# cannot be found.
+sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' "$tmp/dump" |
+    LC_ALL=C sort -c 2>/dev/null || { echo "$file: export names out of order"; status=1; }
 missing=$(comm -23 "$tmp/declared" "$tmp/exported")
 if [ -n "$missing" ]; then
     echo "$file: declared but not exported:" $missing
