@@ -1,4 +1,4 @@
-#include "answer_host.h"
+#include "fuzz/answer_host.h"
 
 #include <algorithm>
 #include <utility>

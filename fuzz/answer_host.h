@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "fuzz_input.h"
+#include "fuzz/fuzz_input.h"
 #include "vexa/link/hid_host.h"
 
 namespace fuzz {

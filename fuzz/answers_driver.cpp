@@ -1,8 +1,8 @@
-#include "answers_driver.h"
+#include "fuzz/answers_driver.h"
 
 #include <array>
 
-#include "answer_host.h"
+#include "fuzz/answer_host.h"
 #include "sim/host.h"
 #include "tests/library_reset.h"
 #include "vexa.h"

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calls.h"
+#include "fuzz/calls.h"
 #include "sim/host.h"
 
 namespace fuzz {

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "answers_driver.h"
-#include "fuzz_input.h"
+#include "fuzz/answers_driver.h"
+#include "fuzz/fuzz_input.h"
 #include "sim/card_factory.h"
 #include "tests/library_reset.h"
 #include "vexa.h"

@@ -1,4 +1,4 @@
-#include "calls.h"
+#include "fuzz/calls.h"
 
 #include <cstddef>
 #include <vector>

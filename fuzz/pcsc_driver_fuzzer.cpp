@@ -18,8 +18,8 @@
 #include <memory>
 #include <string>
 
-#include "fuzz_input.h"
-#include "ifd_interface.h"
+#include "fuzz/fuzz_input.h"
+#include "pcsc/ifd_interface.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
 #include "tests/library_reset.h"

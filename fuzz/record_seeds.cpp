@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "answers_driver.h"
+#include "fuzz/answers_driver.h"
 #include "sim/card_factory.h"
 #include "tests/library_reset.h"
 

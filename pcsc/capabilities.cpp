@@ -1,4 +1,4 @@
-#include "capabilities.h"
+#include "pcsc/capabilities.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "channel_table.h"
+#include "pcsc/channel_table.h"
 
 #include <cstdlib>
 
-#include "driver_log.h"
+#include "pcsc/driver_log.h"
 #include "vexa.h"
 
 namespace ifd {

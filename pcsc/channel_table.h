@@ -5,8 +5,8 @@
 #include <memory>
 #include <mutex>
 
-#include "ifd_interface.h"
-#include "reader_channel.h"
+#include "pcsc/ifd_interface.h"
+#include "pcsc/reader_channel.h"
 
 namespace ifd {
 

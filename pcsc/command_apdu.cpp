@@ -1,4 +1,4 @@
-#include "command_apdu.h"
+#include "pcsc/command_apdu.h"
 
 namespace ifd {
 

@@ -1,4 +1,4 @@
-#include "driver_log.h"
+#include "pcsc/driver_log.h"
 
 #include <dlfcn.h>
 

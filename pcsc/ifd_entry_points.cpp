@@ -3,9 +3,9 @@
 #include <cstring>
 #include <span>
 
-#include "capabilities.h"
-#include "channel_table.h"
-#include "ifd_interface.h"
+#include "pcsc/capabilities.h"
+#include "pcsc/channel_table.h"
+#include "pcsc/ifd_interface.h"
 
 using ifd::Bytes;
 using ifd::ReaderChannel;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <span>
 
-#include "memory_card.h"
-#include "status_words.h"
+#include "pcsc/memory_card.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

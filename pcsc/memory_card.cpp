@@ -1,4 +1,4 @@
-#include "memory_card.h"
+#include "pcsc/memory_card.h"
 
 #include <algorithm>
 #include <array>

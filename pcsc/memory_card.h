@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "status_words.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

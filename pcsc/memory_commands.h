@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "command_apdu.h"
-#include "memory_card.h"
-#include "status_words.h"
+#include "pcsc/command_apdu.h"
+#include "pcsc/memory_card.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

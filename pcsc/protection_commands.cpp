@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "memory_commands.h"
+#include "pcsc/memory_commands.h"
 #include "vexa.h"
 
 namespace ifd {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <span>
 
-#include "ifd_interface.h"
-#include "memory_card.h"
-#include "status_words.h"
+#include "pcsc/ifd_interface.h"
+#include "pcsc/memory_card.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

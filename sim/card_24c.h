@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

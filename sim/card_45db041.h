@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

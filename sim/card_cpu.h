@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
-#include "card_os.h"
+#include "sim/card.h"
+#include "sim/card_os.h"
 
 namespace sim {
 

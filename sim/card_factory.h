@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

@@ -1,8 +1,8 @@
-#include "card_os.h"
+#include "sim/card_os.h"
 
 #include <algorithm>
 
-#include "memory_text.h"
+#include "sim/memory_text.h"
 
 namespace sim {
 

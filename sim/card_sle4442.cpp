@@ -1,9 +1,9 @@
-#include "card_sle4442.h"
+#include "sim/card_sle4442.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "state_sections.h"
+#include "sim/state_sections.h"
 
 namespace sim {
 

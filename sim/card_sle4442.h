@@ -23,8 +23,8 @@
 #include <span>
 #include <string>
 
-#include "card.h"
-#include "sle_common.h"
+#include "sim/card.h"
+#include "sim/sle_common.h"
 
 namespace sim {
 

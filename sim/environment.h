@@ -12,7 +12,7 @@
 #include <ostream>
 #include <string>
 
-#include "host.h"
+#include "sim/host.h"
 
 namespace sim {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

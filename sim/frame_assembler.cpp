@@ -1,4 +1,4 @@
-#include "frame_assembler.h"
+#include "sim/frame_assembler.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "host.h"
+#include "sim/host.h"
 
 #include <algorithm>
 #include <chrono>

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "faults.h"
-#include "reader.h"
-#include "report_log.h"
+#include "sim/faults.h"
+#include "sim/reader.h"
+#include "sim/report_log.h"
 #include "vexa/link/hid_host.h"
 
 namespace sim {

@@ -1,4 +1,4 @@
-#include "memory_text.h"
+#include "sim/memory_text.h"
 
 #include <algorithm>
 #include <charconv>

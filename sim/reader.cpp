@@ -1,4 +1,4 @@
-#include "reader.h"
+#include "sim/reader.h"
 
 #include <algorithm>
 

@@ -22,10 +22,10 @@
 #include <span>
 #include <vector>
 
-#include "card.h"
-#include "faults.h"
-#include "frame_assembler.h"
-#include "reader_memory.h"
+#include "sim/card.h"
+#include "sim/faults.h"
+#include "sim/frame_assembler.h"
+#include "sim/reader_memory.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "reader_memory.h"
+#include "sim/reader_memory.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

@@ -1,9 +1,9 @@
-#include "report_log.h"
+#include "sim/report_log.h"
 
 #include <algorithm>
 #include <map>
 
-#include "frame_assembler.h"
+#include "sim/frame_assembler.h"
 
 namespace sim {
 

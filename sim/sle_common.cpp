@@ -1,10 +1,10 @@
-#include "sle_common.h"
+#include "sim/sle_common.h"
 
 #include <algorithm>
 #include <bit>
 #include <vector>
 
-#include "foreign_command.h"
+#include "sim/foreign_command.h"
 
 namespace sim {
 

@@ -15,7 +15,7 @@
 #include <optional>
 #include <span>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

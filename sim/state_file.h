@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

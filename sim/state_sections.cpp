@@ -1,4 +1,4 @@
-#include "state_sections.h"
+#include "sim/state_sections.h"
 
 #include <algorithm>
 #include <optional>

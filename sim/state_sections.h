@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "memory_text.h"
+#include "sim/memory_text.h"
 
 namespace sim {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "sim/card_cpu.h"
-#include "sim_fixture.h"
+#include "tests/sim_fixture.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "sim/card_24c.h"
 #include "sim/card_factory.h"
-#include "sim_fake_card.h"
-#include "sim_fixture.h"
+#include "tests/sim_fake_card.h"
+#include "tests/sim_fixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "sim_fixture.h"
+#include "tests/sim_fixture.h"
 
 namespace sweep {
 

@@ -13,10 +13,10 @@
 #include <memory>
 #include <string>
 
-#include "fault_sweep_host.h"
 #include "sim/card_factory.h"
-#include "sim_fake_card.h"
-#include "sim_fixture.h"
+#include "tests/fault_sweep_host.h"
+#include "tests/sim_fake_card.h"
+#include "tests/sim_fixture.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "serial_card_fixture.h"
 #include "sim/card_sle4442.h"
+#include "tests/serial_card_fixture.h"
 #include "vexa/link/build_config.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <numeric>
 #include <string>
 
-#include "sim_fake_card.h"
-#include "sim_fixture.h"
+#include "tests/sim_fake_card.h"
+#include "tests/sim_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "sim/card_24c.h"
 #include "sim/card_45db041.h"
-#include "sle_card_fixture.h"
+#include "tests/sle_card_fixture.h"
 
 namespace sim_test {
 

@@ -9,14 +9,14 @@
 
 #include <vector>
 
-#include "library_reset.h"
 #include "sim/host.h"
+#include "tests/library_reset.h"
 #include "vexa.h"
-#include "vexa/link/selection.h"
 #include "vexa/link/build_config.h"
 #include "vexa/link/cpu_state.h"
 #include "vexa/link/device_table.h"
 #include "vexa/link/hid_host.h"
+#include "vexa/link/selection.h"
 #include "vexa/link/status.h"
 
 namespace sim_test {

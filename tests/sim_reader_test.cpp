@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "sim_fake_card.h"
-#include "sim_fixture.h"
+#include "tests/sim_fake_card.h"
+#include "tests/sim_fixture.h"
 #include "vexa/link/exchange.h"
 
 namespace {

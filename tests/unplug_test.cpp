@@ -14,7 +14,7 @@
 #include <numeric>
 
 #include "sim/card_factory.h"
-#include "sim_fixture.h"
+#include "tests/sim_fixture.h"
 #include "vexa/link/hidraw_host.h"
 
 namespace {

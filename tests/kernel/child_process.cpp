@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "tests/kernel/child_process.h"
 
 #include <fcntl.h>
 #include <spawn.h>

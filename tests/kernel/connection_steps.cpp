@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "child_process.h"
-#include "steps.h"
+#include "tests/kernel/child_process.h"
+#include "tests/kernel/steps.h"
 #include "vexa.h"
 
 namespace kernel_test {

@@ -1,4 +1,4 @@
-#include "reader_control.h"
+#include "tests/kernel/reader_control.h"
 
 #include <cstdio>
 #include <cstdlib>

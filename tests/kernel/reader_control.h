@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "child_process.h"
+#include "tests/kernel/child_process.h"
 
 namespace kernel_test {
 

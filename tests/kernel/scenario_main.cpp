@@ -13,8 +13,8 @@
 #include <iterator>
 #include <string>
 
-#include "steps.h"
-#include "traffic.h"
+#include "tests/kernel/steps.h"
+#include "tests/kernel/traffic.h"
 #include "vexa.h"
 
 namespace {

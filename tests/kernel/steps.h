@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "reader_control.h"
-#include "tally.h"
+#include "tests/kernel/reader_control.h"
+#include "tests/kernel/tally.h"
 
 namespace kernel_test {
 

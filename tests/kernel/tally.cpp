@@ -1,4 +1,4 @@
-#include "tally.h"
+#include "tests/kernel/tally.h"
 
 #include <cstdio>
 

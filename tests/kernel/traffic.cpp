@@ -1,4 +1,4 @@
-#include "traffic.h"
+#include "tests/kernel/traffic.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "reader_control.h"
+#include "tests/kernel/reader_control.h"
 
 namespace kernel_test {
 

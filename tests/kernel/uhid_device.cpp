@@ -1,4 +1,4 @@
-#include "uhid_device.h"
+#include "tests/kernel/uhid_device.h"
 
 #include <fcntl.h>
 #include <linux/input.h>

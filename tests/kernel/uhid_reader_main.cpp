@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "virtual_reader.h"
+#include "tests/kernel/virtual_reader.h"
 
 namespace {
 

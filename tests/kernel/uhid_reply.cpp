@@ -1,4 +1,4 @@
-#include "uhid_reply.h"
+#include "tests/kernel/uhid_reply.h"
 
 #include <cerrno>
 #include <span>

@@ -1,9 +1,9 @@
-#include "virtual_reader.h"
+#include "tests/kernel/virtual_reader.h"
 
 #include <sstream>
 
 #include "sim/card_factory.h"
-#include "uhid_reply.h"
+#include "tests/kernel/uhid_reply.h"
 
 namespace kernel_test {
 

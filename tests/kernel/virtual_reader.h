@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "sim/reader.h"
-#include "uhid_device.h"
+#include "tests/kernel/uhid_device.h"
 
 namespace kernel_test {
 

@@ -3,9 +3,9 @@
 // that answered, nor as another card.
 #include <functional>
 
-#include "fault_sweep_host.h"
-#include "ifd_fixture.h"
-#include "sim_fake_card.h"
+#include "tests/fault_sweep_host.h"
+#include "tests/pcsc/ifd_fixture.h"
+#include "tests/sim_fake_card.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ifd_fixture.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 #include <cstdio>
 

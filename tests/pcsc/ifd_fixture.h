@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ifd_interface.h"
+#include "pcsc/ifd_interface.h"
 #include "sim/card_factory.h"
-#include "sim_fixture.h"
+#include "tests/sim_fixture.h"
 
 namespace ifd_test {
 

@@ -2,8 +2,8 @@
 // driver reports about the reader.
 #include <array>
 
-#include "ifd_fixture.h"
 #include "sim/card_cpu.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <thread>
 
-#include "ifd_fixture.h"
 #include "sim/card_sle4442.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "commands_common.h"
-#include "text.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

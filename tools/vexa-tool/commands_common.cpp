@@ -1,9 +1,9 @@
-#include "commands_common.h"
+#include "tools/vexa-tool/commands_common.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "text.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "session.h"
+#include "tools/vexa-tool/session.h"
 
 namespace tool {
 

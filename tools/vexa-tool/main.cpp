@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "commands_common.h"
-#include "text.h"
 #include "tools/common/simulator_launch.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <map>
 
-#include "commands_common.h"
-#include "text.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

@@ -1,4 +1,4 @@
-#include "text.h"
+#include "tools/vexa-tool/text.h"
 
 #include <iconv.h>
 

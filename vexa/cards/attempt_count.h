@@ -5,7 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "../link/status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

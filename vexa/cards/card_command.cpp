@@ -1,9 +1,9 @@
-#include "card_command.h"
+#include "vexa/cards/card_command.h"
 
 #include <algorithm>
 #include <array>
 
-#include "../link/status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

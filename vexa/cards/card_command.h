@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "../link/exchange.h"
+#include "vexa/link/exchange.h"
 
 namespace vexa {
 

@@ -2,10 +2,10 @@
 // protocol to use.
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/exchange.h"
-#include "../link/selection.h"
-#include "../link/status.h"
+#include "vexa.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

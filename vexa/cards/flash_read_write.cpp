@@ -2,9 +2,9 @@
 // The page number never advances: a request running past the end of the page
 // hands byte offsets beyond 263 to the reader, which decides what they mean.
 // Writes are not read back.
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "pieces.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

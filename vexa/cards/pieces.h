@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "../link/status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/hex_text.h"
-#include "../link/status.h"
-#include "pieces.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

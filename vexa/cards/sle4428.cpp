@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "card_command.h"
+#include "vexa.h"
+#include "vexa/cards/card_command.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/hex_text.h"
-#include "../link/status.h"
-#include "attempt_count.h"
+#include "vexa.h"
+#include "vexa/cards/attempt_count.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,10 +1,10 @@
-#include "apdu.h"
+#include "vexa/link/apdu.h"
 
 #include <algorithm>
 #include <functional>
 #include <numeric>
 
-#include "status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

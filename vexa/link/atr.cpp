@@ -1,4 +1,4 @@
-#include "atr.h"
+#include "vexa/link/atr.h"
 
 #include <bit>
 

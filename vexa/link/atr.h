@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "cpu_state.h"
+#include "vexa/link/cpu_state.h"
 
 namespace vexa {
 

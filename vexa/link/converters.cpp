@@ -1,5 +1,5 @@
-#include "../include/vexa.h"
-#include "hex_text.h"
+#include "vexa.h"
+#include "vexa/link/hex_text.h"
 
 namespace vexa {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "hex_text.h"
-#include "status.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

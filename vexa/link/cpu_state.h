@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "../include/vexa.h"
-#include "selection.h"
+#include "vexa.h"
+#include "vexa/link/selection.h"
 
 namespace vexa {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hid_host.h"
+#include "vexa/link/hid_host.h"
 
 namespace vexa {
 

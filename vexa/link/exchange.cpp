@@ -1,8 +1,8 @@
-#include "exchange.h"
+#include "vexa/link/exchange.h"
 
 #include <algorithm>
 
-#include "status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "transport.h"
+#include "vexa/link/transport.h"
 
 namespace vexa {
 

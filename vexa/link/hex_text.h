@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,6 +1,6 @@
-#include "hid_host.h"
+#include "vexa/link/hid_host.h"
 
-#include "library_state.h"
+#include "vexa/link/library_state.h"
 
 namespace vexa {
 

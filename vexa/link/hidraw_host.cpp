@@ -1,4 +1,4 @@
-#include "hidraw_host.h"
+#include "vexa/link/hidraw_host.h"
 
 #include <fcntl.h>
 #include <linux/hidraw.h>

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "hid_host.h"
+#include "vexa/link/hid_host.h"
 
 namespace vexa {
 

@@ -1,5 +1,5 @@
-#include "library_state.h"
-#include "status.h"
+#include "vexa/link/library_state.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,4 +1,4 @@
-#include "library_state.h"
+#include "vexa/link/library_state.h"
 
 namespace vexa {
 

@@ -6,11 +6,11 @@
 #include <array>
 #include <cstdint>
 
-#include "cpu_state.h"
-#include "device_table.h"
-#include "hid_host.h"
-#include "selection.h"
-#include "status.h"
+#include "vexa/link/cpu_state.h"
+#include "vexa/link/device_table.h"
+#include "vexa/link/hid_host.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

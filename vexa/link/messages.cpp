@@ -1,10 +1,10 @@
-#include "messages.h"
+#include "vexa/link/messages.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "../include/vexa.h"
-#include "build_config.h"
+#include "vexa.h"
+#include "vexa/link/build_config.h"
 
 namespace vexa {
 

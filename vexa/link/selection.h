@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "../include/vexa.h"
+#include "vexa.h"
 
 namespace vexa {
 

@@ -3,8 +3,8 @@
 // each answers -21 without looking at its arguments or touching the reader.
 #pragma once
 
-#include "../include/vexa.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 
