@@ -21,8 +21,8 @@ trap 'rm -rf "$tmp"' EXIT
 : >"$tmp/link"
 for object in "$@"; do
     case $object in
-    */vexa/cards/*) nm --defined-only "$object" | awk '$2 ~ /[TW]/ { print $3 }' >>"$tmp/cards" ;;
-    */vexa/link/*) nm -u "$object" | awk -v o="${object##*/}" '{ print $2, o }' >>"$tmp/link" ;;
+    */vexa_core.dir/*cards/*) nm --defined-only "$object" | awk '$2 ~ /[TW]/ { print $3 }' >>"$tmp/cards" ;;
+    */vexa_core.dir/*link/*) nm -u "$object" | awk -v o="${object##*/}" '{ print $2, o }' >>"$tmp/link" ;;
     esac
 done
 if [ ! -s "$tmp/cards" ] || [ ! -s "$tmp/link" ]; then
