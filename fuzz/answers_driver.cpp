@@ -4,8 +4,8 @@
 
 #include "fuzz/answer_host.h"
 #include "sim/host.h"
-#include "tests/library_reset.h"
 #include "vexa.h"
+#include "vexa/link/library_state.h"
 
 namespace fuzz {
 
@@ -64,7 +64,7 @@ const Prepared& PreparedFor(std::uint8_t setup) {
             host.AddReader();
             Prepare(host, s);
             t[s] = {vexa::CurrentSelection(), vexa::CurrentCpuState()};
-            sim_test::ResetLibrary();
+            vexa::ResetLibraryState();
         }
         return t;
     }();
@@ -93,7 +93,7 @@ int RunAnswers(unsigned groups, const std::uint8_t* data, std::size_t size) {
     vexa::CurrentCpuState() = prepared.cpu;
     call.run(icdev, args);
     ReadLastError();
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return 0;
 }
 

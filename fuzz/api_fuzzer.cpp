@@ -14,8 +14,8 @@
 #include "fuzz/answers_driver.h"
 #include "fuzz/fuzz_input.h"
 #include "sim/card_factory.h"
-#include "tests/library_reset.h"
 #include "vexa.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -66,6 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 2) icdev = Slot(input);
     call.run(icdev, args);
     fuzz::ReadLastError();
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return 0;
 }

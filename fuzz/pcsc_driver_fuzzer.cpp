@@ -22,7 +22,7 @@
 #include "pcsc/ifd_interface.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
-#include "tests/library_reset.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -118,6 +118,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     IFDHCloseChannel(kLun);
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return 0;
 }

@@ -18,7 +18,7 @@
 
 #include "fuzz/answers_driver.h"
 #include "sim/card_factory.h"
-#include "tests/library_reset.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ std::vector<Bytes> Record(std::size_t index, const fuzz::Call& call, std::uint8_
     const std::int16_t st = call.run(icdev, args);
     Bytes raw, frames;
     AppendAnswers(host.log, raw, frames);
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     if (st < 0 || raw.empty()) return {};
     std::vector<Bytes> inputs;
     for (bool as_raw : {false, true}) {

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "sim/card_factory.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace qt_test {
 
@@ -62,7 +62,7 @@ void QtWindowTest::SetUp() {
 }
 
 void QtWindowTest::TearDown() {
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
 }
 
 }  // namespace qt_test

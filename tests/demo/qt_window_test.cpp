@@ -19,7 +19,7 @@
 #include "sim/card_factory.h"
 #include "sim/host.h"
 #include "tests/demo/qt_test_support.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // that answered, nor as another card.
 #include <functional>
 
-#include "tests/fault_sweep_host.h"
 #include "tests/pcsc/ifd_fixture.h"
-#include "tests/sim_fake_card.h"
+#include "tests/support/fault_sweep_host.h"
+#include "tests/support/sim_fake_card.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ std::tuple<std::string, bool, std::size_t> RunCase(const FaultCase& c, std::size
     const bool taken = host.FaultTaken();
     const std::size_t reports = host.log.size();
     IFDHCloseChannel(kLun);
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return {answer, taken, reports};
 }
 

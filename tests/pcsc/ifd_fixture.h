@@ -11,7 +11,7 @@
 
 #include "pcsc/ifd_interface.h"
 #include "sim/card_factory.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace ifd_test {
 
@@ -39,7 +39,7 @@ class IfdTest : public ::testing::Test {
     void TearDown() override {
         IFDHCloseChannel(ifd_test::kLun);
         IFDHCloseChannel(ifd_test::kSecondLun);
-        sim_test::ResetLibrary();
+        vexa::ResetLibraryState();
     }
 
     // Inserts the card into reader `index`, opens that reader and powers the

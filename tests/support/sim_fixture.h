@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "sim/host.h"
-#include "tests/library_reset.h"
 #include "vexa.h"
 #include "vexa/link/build_config.h"
 #include "vexa/link/cpu_state.h"
 #include "vexa/link/device_table.h"
 #include "vexa/link/hid_host.h"
+#include "vexa/link/library_state.h"
 #include "vexa/link/selection.h"
 #include "vexa/link/status.h"
 
@@ -26,7 +26,7 @@ namespace sim_test {
 class ScopedHost {
   public:
     explicit ScopedHost(sim::SimHost& host) { vexa::InstallHidHost(&host); }
-    ~ScopedHost() { ResetLibrary(); }
+    ~ScopedHost() { vexa::ResetLibraryState(); }
     ScopedHost(const ScopedHost&) = delete;
     ScopedHost& operator=(const ScopedHost&) = delete;
 };
@@ -42,7 +42,7 @@ class SimReaderTest : public ::testing::Test {
         // The reduced build hands out the host's handle, 1 for a fresh host.
         ASSERT_EQ(icdev, vexa::kReducedBuild ? 1 : 180);
     }
-    void TearDown() override { sim_test::ResetLibrary(); }
+    void TearDown() override { vexa::ResetLibraryState(); }
 
     sim::SimReader& reader() { return host.reader(0); }
     // Command frames that reached the reader, reassembled.

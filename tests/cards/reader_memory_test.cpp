@@ -4,8 +4,8 @@
 #include <numeric>
 #include <string>
 
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

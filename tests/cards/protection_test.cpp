@@ -4,7 +4,7 @@
 
 #include "sim/card_sle4428.h"
 #include "sim/card_sle4442.h"
-#include "tests/sle_card_fixture.h"
+#include "tests/support/sle_card_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "sim/card_sle4442.h"
-#include "tests/serial_card_fixture.h"
+#include "tests/support/serial_card_fixture.h"
 #include "vexa/link/build_config.h"
 
 namespace {

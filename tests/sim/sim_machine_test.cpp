@@ -11,8 +11,8 @@
 #include "sim/card_sle4442.h"
 #include "sim/environment.h"
 #include "sim/state_file.h"
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 #include "vexa/link/exchange.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <ostream>
 #include <string>
 
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 #include "vexa/link/exchange.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

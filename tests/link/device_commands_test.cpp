@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

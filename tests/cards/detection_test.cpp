@@ -8,8 +8,8 @@
 
 #include "sim/card_24c.h"
 #include "sim/card_factory.h"
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 #include "vexa/link/exchange.h"
 
 namespace {

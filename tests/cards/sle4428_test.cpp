@@ -2,7 +2,7 @@
 // data-with-flags answer, and the code functions that go through the plain
 // memory entry points.
 #include "sim/card_sle4428.h"
-#include "tests/sle_card_fixture.h"
+#include "tests/support/sle_card_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "sim/card_sle4442.h"
-#include "tests/sle_card_fixture.h"
+#include "tests/support/sle_card_fixture.h"
 
 namespace {
 

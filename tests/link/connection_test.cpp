@@ -1,5 +1,5 @@
 // Opening and closing readers: enumeration order, exclusive open, ports.
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "sim/card_cpu.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "sim/card_24c.h"
 #include "sim/card_factory.h"
-#include "tests/sle_card_fixture.h"
+#include "tests/support/sle_card_fixture.h"
 
 namespace {
 

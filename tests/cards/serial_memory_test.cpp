@@ -2,7 +2,7 @@
 // the wire, how answers are read, and the requests refused before sending.
 #include "vexa/cards/serial_memory.h"
 
-#include "tests/serial_card_fixture.h"
+#include "tests/support/serial_card_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // IC_InitType against the simulated reader: what it sends, what it records.
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

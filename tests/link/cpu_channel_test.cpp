@@ -6,7 +6,7 @@
 #include <string>
 
 #include "sim/card_cpu.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "sim/card_24c.h"
 #include "sim/card_sle4442.h"
-#include "tests/sle_card_fixture.h"
+#include "tests/support/sle_card_fixture.h"
 #include "vexa/link/messages.h"
 
 namespace {

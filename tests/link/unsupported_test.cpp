@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 #include "vexa.h"
 
 namespace {

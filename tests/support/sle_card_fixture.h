@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "sim/reader.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace sim_test {
 

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "sim/card_factory.h"
-#include "tests/fault_sweep_host.h"
-#include "tests/sim_fake_card.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/fault_sweep_host.h"
+#include "tests/support/sim_fake_card.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 

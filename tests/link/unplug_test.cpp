@@ -14,7 +14,7 @@
 #include <numeric>
 
 #include "sim/card_factory.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 #include "vexa/link/hidraw_host.h"
 
 namespace {
@@ -48,7 +48,7 @@ class UnplugTest : public ::testing::Test {
         expected.resize(600);
         ASSERT_EQ(IC_Read(icdev, 0, 600, expected.data()), 0);
     }
-    void TearDown() override { sim_test::ResetLibrary(); }
+    void TearDown() override { vexa::ResetLibraryState(); }
 
     UnpluggingHost host;
     std::int32_t icdev = 0;
@@ -129,7 +129,7 @@ class TwoProcesses : public ::testing::Test {
         std::ofstream(root / "dev" / "hidraw0") << "";
     }
     void TearDown() override {
-        sim_test::ResetLibrary();
+        vexa::ResetLibraryState();
         std::filesystem::remove_all(root);
     }
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace sweep {
 
