@@ -7,10 +7,10 @@
 #include "demo/commands/command_report.h"
 #include "demo/commands/handlers.h"
 #include "demo/commands/password_families.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

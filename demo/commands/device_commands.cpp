@@ -1,10 +1,10 @@
 // The reader's own beeper and memory, and the switch to page mode.
 #include "demo/commands/handlers.h"
 #include "demo/dialogs/device_dialog.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/res/strings.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

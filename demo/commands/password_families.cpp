@@ -1,8 +1,8 @@
 #include "demo/commands/password_families.h"
 
+#include "demo/port/library_imports.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -1,8 +1,8 @@
 // Choosing the port the reader is reached on.
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

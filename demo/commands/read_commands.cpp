@@ -5,10 +5,10 @@
 
 #include "demo/commands/handlers.h"
 #include "demo/dialogs/page_dialog.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

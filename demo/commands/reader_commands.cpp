@@ -1,9 +1,9 @@
 // The reader's version and the firmware update.
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -3,9 +3,9 @@
 #include "demo/commands/handlers.h"
 #include "demo/dialogs/auth_dialog.h"
 #include "demo/dialogs/pass_auth_dialog.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

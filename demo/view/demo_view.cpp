@@ -1,10 +1,10 @@
 #include "demo/view/demo_view.h"
 
+#include "demo/port/library_imports.h"
 #include "demo/res/menus.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/colors.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

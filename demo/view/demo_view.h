@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "demo/port/screen_layout.h"
+#include "demo/port/ui_port.h"
 #include "demo/view/card_layouts.h"
 #include "demo/view/caret_moves.h"
 #include "demo/view/demo_doc.h"
-#include "demo/view/screen_layout.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

@@ -13,8 +13,8 @@
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
 #include "demo/app/qt_window.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/menus.h"
-#include "demo/view/library_imports.h"
 #include "sim/host.h"
 #include "tests/demo/qt_test_support.h"
 

@@ -14,8 +14,8 @@
 
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
-#include "demo/view/library_imports.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
 #include "tests/demo/qt_test_support.h"
