@@ -15,10 +15,10 @@ constexpr int kPageModeType = 1;
 }  // namespace
 
 void OnDeviceControl(CDemoView& view, int /*id*/) {
-    CDeviceDlg dialog(view.Ui(), view.m_icdev);
+    CDeviceDlg dialog(view.Ui(), view.Device());
     if (!view.Ui().RunModal(dialog)) return;
     OnSelectCardType(view, cmd::k24C16);
-    if (Lib().IC_InitType(view.m_icdev, kPageModeType) != 0) {
+    if (Lib().IC_InitType(view.Device(), kPageModeType) != 0) {
         view.Ui().MessageBox("Page Mode Fail!", text::kMessage, MsgButtons::kOk,
                              MsgIcon::kInformation);
     }

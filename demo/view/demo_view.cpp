@@ -8,8 +8,9 @@
 
 namespace demo {
 
-CDemoView::CDemoView(UiPort& ui, CDemoDoc& doc)
-    : m_BackgroundSize(ui.BitmapSize(screen::kBackgroundBitmap)), ui_(ui), doc_(doc) {}
+CDemoView::CDemoView(UiPort& ui, CDemoDoc& doc) : ui_(ui), doc_(doc) {
+    m_BackgroundSize = ui.BitmapSize(screen::kBackgroundBitmap);
+}
 
 void CDemoView::OnCreate() {
     m_nCharWidth = screen::kCharWidth;
