@@ -43,7 +43,7 @@ void KeyToRepaintedCell(benchmark::State& state) {
         for (int i = 0; i < 15; ++i) Key(canvas, Qt::Key_Down);
         Key(canvas, Qt::Key_End);
         for (auto _ : state) Key(canvas, Qt::Key_5, "5");
-        if (app.View().m_nPage != 0 || app.Doc().m_nModifiedRows != 1) {
+        if (app.View().Page() != 0 || app.Doc().m_nModifiedRows != 1) {
             state.SkipWithError("the key did not edit the last byte");
         }
         ui.DestroyMainWindow();

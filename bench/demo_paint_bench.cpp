@@ -26,7 +26,7 @@ void PaintOnePage(benchmark::State& state) {
         app.InitInstance();
         for (int i = 0; i < 200; ++i) QCoreApplication::processEvents();
         app.OnCommand(demo::cmd::kReadCard);
-        if (app.View().m_nReadState != 2) state.SkipWithError("the card was not read");
+        if (app.View().ReadState() != 2) state.SkipWithError("the card was not read");
         for (auto _ : state) ui.Repaint();
         ui.DestroyMainWindow();
     }

@@ -148,7 +148,12 @@ class VexaError(Exception):
 
 def load_library(path=None):
     """Loads the library and declares the functions this module uses."""
-    lib = ctypes.CDLL(path or os.environ.get("VEXA_LIBRARY") or "libvexa.so.1")
+    path = path or os.environ.get("VEXA_LIBRARY")
+    if os.name == "nt":
+        # vexa.dll's functions are stdcall on 32-bit Windows.
+        lib = ctypes.WinDLL(path or "vexa.dll")
+    else:
+        lib = ctypes.CDLL(path or "libvexa.so.1")
     for name, (restype, argtypes) in _SIGNATURES.items():
         fn = getattr(lib, name)
         fn.restype = restype

@@ -23,6 +23,8 @@ if [[ ${1:-} != --run ]]; then
         qemu-system-x86 busybox-static cpio xz-utils zstd
         # PC/SC
         pcscd pcsc-tools opensc python3-pyscard libpcsclite-dev
+        # Windows builds and wine to run them (wine32 for the 32-bit programs)
+        g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine32:i386
     )
 fi
 missing=()
@@ -34,6 +36,9 @@ done
 echo "Installing: ${missing[*]}"
 as_root=()
 [[ $(id -u) -eq 0 ]] || as_root=(sudo)
+if [[ "${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${apt_options[@]}" \
     "${missing[@]}"

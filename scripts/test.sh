@@ -71,4 +71,5 @@ stage kernel             scripts/kernel-test.sh build
 stage pcscd              tests/pcsc/pcscd_integration.sh build  # pcscd serves the simulated reader to PC/SC clients
 stage sanitizer-build    configure_and_build build-asan "${sanitizer_config[@]}"
 stage sanitizer-tests    run_tests build-asan
+stage windows            scripts/windows-test.sh  # 32- and 64-bit vexa.dll, tool and suites under wine
 stage fuzz               scripts/fuzz.sh --seconds 20 --jobs "$jobs"  # libFuzzer targets (clang), about 20 s each

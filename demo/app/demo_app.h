@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "demo/app/main_frame.h"
+#include "demo/port/ui_port.h"
 #include "demo/view/demo_doc.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

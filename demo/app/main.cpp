@@ -5,6 +5,7 @@
 
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
+#include "tools/common/program_version.h"
 #include "tools/common/simulator_launch.h"
 
 namespace {

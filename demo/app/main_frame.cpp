@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "demo/port/ui_port.h"
 #include "demo/res/strings.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <string_view>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -10,7 +10,7 @@
 
 #include "demo/app/qt_glyph_cells.h"
 #include "demo/app/qt_text.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -7,7 +7,7 @@
 namespace demo {
 
 void OnCpuCard(CDemoView& view, int /*id*/) {
-    CCpuCardDlg dialog(view.Ui(), view.m_icdev);
+    CCpuCardDlg dialog(view.Ui(), view.Device());
     view.Ui().RunModal(dialog);
 }
 

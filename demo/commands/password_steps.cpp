@@ -41,7 +41,7 @@ int HexDigit(char c) {
 void BeginPassCommand(CDemoView& view) {
     view.EraseStatusLines();
     view.EndEditMode();
-    view.m_nCaretPane = 0;
+    view.CaretToHexPane();
     view.DrawCaretInfo();
 }
 

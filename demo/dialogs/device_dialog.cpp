@@ -5,9 +5,9 @@
 #include <climits>
 #include <cstdint>
 
+#include "demo/port/library_imports.h"
 #include "demo/res/secure_dialog_templates.h"
 #include "demo/res/strings.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "demo/port/ui_port.h"
 #include "demo/res/strings.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "demo/dialogs/hex_input.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/secure_dialog_templates.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -1,7 +1,7 @@
 // Dialog templates as data: title, size in dialog units, font and controls.
 #pragma once
 
-#include "demo/dialogs/dialog.h"
+#include "demo/port/dialog_template.h"
 
 namespace demo {
 

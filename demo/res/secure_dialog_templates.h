@@ -3,7 +3,7 @@
 // device control.
 #pragma once
 
-#include "demo/dialogs/dialog.h"
+#include "demo/port/dialog_template.h"
 
 namespace demo {
 

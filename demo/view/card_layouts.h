@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -3,8 +3,8 @@
 // the card's last byte and its pages.
 #pragma once
 
-#include "demo/view/screen_layout.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/screen_layout.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

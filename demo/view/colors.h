@@ -2,7 +2,7 @@
 // the colours that mark memory areas and protection.
 #pragma once
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo::color {
 

@@ -1,5 +1,6 @@
 #include "tests/demo/demo_harness.h"
 
+#include "demo/res/menus.h"
 #include "sim/card_factory.h"
 #include "tests/support/sim_fixture.h"
 

@@ -8,6 +8,7 @@
 #include "sim/card.h"
 #include "sim/host.h"
 #include "tests/demo/recording_ui.h"
+#include "tests/demo/view_state_access.h"
 
 namespace demo_test {
 
@@ -29,6 +30,7 @@ class DemoHarness {
 
     demo::CDemoView& view() { return app->View(); }
     demo::CDemoDoc& doc() { return app->Doc(); }
+    demo::ViewState& state() { return StateOf(view()); }
     sim::Card* card() { return host.ReaderCount() ? host.reader().card() : nullptr; }
     template <class C>
     C& CardAs() {

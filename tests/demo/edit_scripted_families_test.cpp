@@ -100,7 +100,7 @@ void ReadAndEdit(DemoHarness& demo, int select, const char* page = nullptr) {
     if (page) demo.ui.ScriptDialog({{{{demo::page_dlg::kPage, page}}}});
     demo.Command(demo::cmd::kReadCard);
     demo.Command(demo::cmd::kWriteCard);
-    ASSERT_EQ(demo.view().m_bEditMode, 1);
+    ASSERT_EQ(demo.state().m_bEditMode, 1);
     g_calls.clear();
 }
 

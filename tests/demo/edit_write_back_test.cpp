@@ -53,7 +53,7 @@ TEST(WriteBackTest, EverySerialEepromGetsItsLastRow) {
         auto& chip = demo.CardAs<sim::Eeprom24CCard>();
         StartEditing(demo);
         Type(demo, "a");  // written while the last page is shown
-        const int pages = demo.view().m_nPageCount;
+        const int pages = demo.state().m_nPageCount;
         Press(demo, Key::kPageDown, pages - 1);
         Press(demo, Key::kDown, 15);
         Press(demo, Key::kTab);

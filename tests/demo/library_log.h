@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/view/library_imports.h"
+#include "demo/port/library_imports.h"
 
 namespace demo_test {
 

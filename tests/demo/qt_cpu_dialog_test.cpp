@@ -17,6 +17,7 @@
 #include "demo/app/qt_window.h"
 #include "sim/card_factory.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(QtWindowTest, TheCpuDialogOpensFromItsMenuResetsTheCardAndSendsACommand) 
     demo::QtUi ui;
     demo::CDemoApp app(ui);
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 12; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 12; }));
     ProcessUntil([] { return false; });
     QAction* item = MenuItem(ui.Window()->menuBar(), "CPU Card");
     ASSERT_NE(item, nullptr);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "demo/app/qt_text.h"
-#include "demo/view/screen_layout.h"
+#include "demo/port/screen_layout.h"
 
 namespace {
 

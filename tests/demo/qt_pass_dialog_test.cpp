@@ -15,6 +15,7 @@
 #include "demo/res/command_ids.h"
 #include "sim/card_sle4442.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST_F(QtWindowTest, ThePassDialogTakesTheCodeTypedInCapitals) {
     demo::QtUi ui;
     demo::CDemoApp app(ui);
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; }));
     ProcessUntil([] { return false; });
     Seen seen;
     QTimer operator_;

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "demo/res/menus.h"
+
 namespace demo_test {
 
 const RecordingUi::Text* RecordingUi::TextAt(int x, int y) const {

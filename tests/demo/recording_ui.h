@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "demo/dialogs/dialog.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo_test {
 

@@ -86,14 +86,14 @@ TEST_F(CpuChannel, ProtocolComesFromTd1Only) {
 TEST_F(CpuChannel, EveryResetVariantResetsTheCard) {
     Insert();
     const Bytes atr = sim::CpuT0Profile().atr;
-    using Reset = std::int16_t (*)(int32_t, unsigned char*, unsigned char*);
+    using Reset = std::int16_t(VEXA_CALL*)(int32_t, unsigned char*, unsigned char*);
     for (const Reset reset : {IC_CpuReset, IC_CpuColdReset, IC_CpuHotReset}) {
         unsigned char len = 0;
         Bytes out(255);
         EXPECT_EQ(reset(icdev, &len, out.data()), 0);
         EXPECT_EQ(Bytes(out.begin(), out.begin() + len), atr);
     }
-    using HexReset = std::int16_t (*)(int32_t, unsigned char*, char*);
+    using HexReset = std::int16_t(VEXA_CALL*)(int32_t, unsigned char*, char*);
     for (const HexReset reset : {IC_CpuReset_Hex, IC_CpuColdReset_Hex, IC_CpuHotReset_Hex}) {
         unsigned char len = 0;
         std::string text(2 * atr.size() + 1, 'z');

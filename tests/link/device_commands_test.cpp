@@ -150,8 +150,8 @@ TEST_F(DeviceCommands, BeepersAndSerialNumbersKeepTheLastErrorAndSendNothing) {
 TEST_F(DeviceCommands, EchoWithoutAStatusByteIsALengthError) {
     InsertCard();
     const std::pair<std::uint8_t, int16_t (*)(int32_t)> commands[] = {
-        {0xA2, IC_Status},
-        {0xA6, IC_Down},
+        {0xA2, [](int32_t d) { return IC_Status(d); }},
+        {0xA6, [](int32_t d) { return IC_Down(d); }},
         {0xA5, [](int32_t d) { return IC_SetCpuPara(d, VEXA_TYPE_CPU, 1, 0); }},
     };
     for (const auto& [code, call] : commands) {

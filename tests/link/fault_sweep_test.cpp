@@ -298,7 +298,8 @@ void ExpectStoppedInOnePiece(const Operation& op, const Bytes& before, const Byt
 }
 
 std::vector<Operation> VerifiedWrites() {
-    using Write = std::int16_t (*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
+    using Write =
+        std::int16_t(VEXA_CALL*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
     const auto write = [](Write w, std::int32_t start, std::int32_t length) {
         return
             [=](std::int32_t icdev, unsigned char* data) { return w(icdev, start, length, data); };
@@ -422,7 +423,7 @@ TEST_F(FaultSweep, ApduWithLongCommandAndAnswerUnderBothProtocols) {
 // write-back lost on the way is sent again, and a failure on the way before a
 // pattern ends the test with the pattern's bytes restored.
 TEST_F(FaultSweep, DetectionLeavesEveryCardAsItWas) {
-    const std::pair<const char*, int16_t (*)(int32_t)> checks[] = {
+    const std::pair<const char*, int16_t(VEXA_CALL*)(int32_t)> checks[] = {
         {"sle4442", IC_CheckCard}, {"sle4428", IC_CheckCard},        {"45db041", IC_CheckCard},
         {"cpu-t1", IC_CheckCard},  {"24c01", IC_CheckCard},          {"24c02", IC_CheckCard},
         {"24c04", IC_CheckCard},   {"24c02-mirrored", IC_CheckCard}, {"24c16", IC_CheckCard},
@@ -430,7 +431,7 @@ TEST_F(FaultSweep, DetectionLeavesEveryCardAsItWas) {
     };
     for (const auto& entry : checks) {
         const char* card = entry.first;
-        int16_t (*check)(int32_t) = entry.second;
+        int16_t(VEXA_CALL * check)(int32_t) = entry.second;
         const bool one_byte_card =
             std::string(card).starts_with("24c") && std::string(card) != "24c64";
         Operation op{std::string("detection on ") + card,

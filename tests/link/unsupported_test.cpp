@@ -15,13 +15,13 @@ const std::string kNotSupportedText =
     "\xD4\xDD\xB2\xBB\xD6\xA7\xB3\xD6\xB8\xC3\xBA\xAF\xCA\xFD";  // 暂不支持该函数
 
 template <typename... A>
-constexpr int Arity(int16_t (*)(A...)) {
+constexpr int Arity(int16_t(VEXA_CALL*)(A...)) {
     return sizeof...(A);
 }
 
 // Zero for every integer, null for every pointer.
 template <typename... A>
-int16_t CallWithZeros(int16_t (*f)(A...)) {
+int16_t CallWithZeros(int16_t(VEXA_CALL* f)(A...)) {
     return f(A{}...);
 }
 

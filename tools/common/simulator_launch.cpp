@@ -42,8 +42,4 @@ void RunOnSimulator(const char* program, char** argv) {
     std::exit(2);
 }
 
-void PrintVersion(const char* program) {
-    std::printf("%s %s\n", program, VEXA_VERSION);
-}
-
 }  // namespace vexa_program

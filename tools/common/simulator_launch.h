@@ -10,7 +10,4 @@ namespace vexa_program {
 // with status 2 and a message naming `program` when there is none.
 void RunOnSimulator(const char* program, char** argv);
 
-// "PROGRAM VERSION" on standard output, for --version.
-void PrintVersion(const char* program);
-
 }  // namespace vexa_program

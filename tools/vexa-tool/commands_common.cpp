@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/vexa-tool/platform.h"
 #include "tools/vexa-tool/text.h"
 #include "vexa.h"
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/simulator_launch.h"
+#include "tools/common/program_version.h"
 #include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/platform.h"
 #include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
             } else if (words[i] == "--sim") {
                 sim = true;
             } else if (words[i] == "--card" && i + 1 < words.size()) {
-                setenv("VEXA_SIM_CARD", words[++i].c_str(), 1);
+                tool::SetEnvironment("VEXA_SIM_CARD", words[++i]);
             } else if (words[i] == "--port" && i + 1 < words.size()) {
                 port = tool::Number(words[++i]);
             } else {
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
             }
         }
         if (i == words.size()) throw tool::UsageError("no command given");
-        if (sim) vexa_program::RunOnSimulator("vexa-tool", argv);
+        if (sim) tool::RunOnSimulator(argv);
 
         tool::Session s;
         s.icdev = IC_InitComm(static_cast<int32_t>(port));

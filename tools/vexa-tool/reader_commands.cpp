@@ -3,6 +3,7 @@
 #include <map>
 
 #include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/platform.h"
 #include "tools/vexa-tool/text.h"
 #include "vexa.h"
 

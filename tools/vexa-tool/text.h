@@ -1,4 +1,4 @@
-// Text helpers of the tool: GBK messages to UTF-8, hex dumps, hex input.
+// Text helpers of the tool: hex dumps, hex input.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,6 @@
 #include <vector>
 
 namespace tool {
-
-// The library's message texts are GBK; terminals want UTF-8.
-std::string GbkToUtf8(const std::string& gbk);
 
 // "0000  A2 13 10 91 ...  |....|" lines, 16 bytes each, offsets from `base`.
 std::string HexDump(const std::vector<std::uint8_t>& bytes, long base);

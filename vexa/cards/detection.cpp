@@ -33,7 +33,7 @@ std::int16_t Check24C(std::int32_t icdev, std::int32_t size) {
 }
 
 struct FamilyTest {
-    std::int16_t (*test)(std::int32_t);
+    std::int16_t(VEXA_CALL* test)(std::int32_t);
     std::int16_t result;
 };
 

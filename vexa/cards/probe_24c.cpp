@@ -32,7 +32,8 @@ bool Unsettled(std::int32_t st) {
     return st != kOk && st != kWriteMismatch;
 }
 
-using WriteCall = std::int16_t (*)(std::int32_t, std::int32_t, std::int32_t, const unsigned char*);
+using WriteCall = std::int16_t(VEXA_CALL*)(std::int32_t, std::int32_t, std::int32_t,
+                                           const unsigned char*);
 constexpr int kWriteBackAttempts = 3;
 
 // Bytes read before a pattern goes over them; only what was really read is

@@ -4,12 +4,15 @@
 
 #include <cstdint>
 
+#include "vexa.h"
+
 namespace vexa {
 
-// As Read_24C and Write_24C, with commands 0xB2 and 0xB3.
-std::int16_t Read_24C64(std::int32_t icdev, std::int32_t address, std::int32_t count,
-                        unsigned char* out);
-std::int16_t Write_24C64(std::int32_t icdev, std::int32_t address, std::int32_t count,
-                         const unsigned char* data);
+// As Read_24C and Write_24C, with commands 0xB2 and 0xB3, and called the
+// same way, as they take the same places.
+std::int16_t VEXA_CALL Read_24C64(std::int32_t icdev, std::int32_t address, std::int32_t count,
+                                  unsigned char* out);
+std::int16_t VEXA_CALL Write_24C64(std::int32_t icdev, std::int32_t address, std::int32_t count,
+                                   const unsigned char* data);
 
 }  // namespace vexa

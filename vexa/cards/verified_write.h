@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+#include "vexa.h"
+
 namespace vexa {
 
 // The single-command reads and writes of the memory families.
-using PieceRead = std::int16_t (*)(std::int32_t icdev, std::int32_t address, std::int32_t count,
-                                   unsigned char* out);
-using PieceWrite = std::int16_t (*)(std::int32_t icdev, std::int32_t address, std::int32_t count,
-                                    const unsigned char* data);
+using PieceRead = std::int16_t(VEXA_CALL*)(std::int32_t icdev, std::int32_t address,
+                                           std::int32_t count, unsigned char* out);
+using PieceWrite = std::int16_t(VEXA_CALL*)(std::int32_t icdev, std::int32_t address,
+                                            std::int32_t count, const unsigned char* data);
 
 // The most a memory entry point reads or writes with one reader command.
 constexpr std::int32_t kMemoryPiece = 128;

@@ -13,7 +13,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "demo/view/screen_layout.h"
+#include "demo/port/screen_layout.h"
 
 namespace {
 

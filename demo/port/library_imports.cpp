@@ -1,4 +1,4 @@
-#include "demo/view/library_imports.h"
+#include "demo/port/library_imports.h"
 
 namespace demo {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "demo/res/menus.h"
+#include "demo/port/menu_bar.h"
 
 namespace demo {
 

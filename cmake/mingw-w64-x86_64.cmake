@@ -1,0 +1,3 @@
+# Windows, 64-bit x86.
+set(VEXA_MINGW_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,0 +1,44 @@
+/* Finds the exports at run time by their plain names, as programs that load
+ * vexa.dll themselves do. */
+#include <windows.h>
+
+#include "tests/windows/abi_scenario.h"
+
+static FARPROC Find(HMODULE dll, const char* name) {
+    const FARPROC f = GetProcAddress(dll, name);
+    if (!f) {
+        printf("FAIL no export named %s\n", name);
+        ++abi_failures;
+    }
+    return f;
+}
+
+#define BIND(field, name) api.field = (__typeof__(api.field))(void (*)(void))Find(dll, name)
+
+int main(void) {
+    struct Api api;
+    const HMODULE dll = LoadLibraryA("vexa.dll");
+    if (!dll) {
+        printf("FAIL vexa.dll does not load\n");
+        return 1;
+    }
+    BIND(init_comm, "IC_InitComm");
+    BIND(exit_comm, "IC_ExitComm");
+    BIND(status, "IC_Status");
+    BIND(read_count, "IC_ReadCount_SLE4442");
+    BIND(read_ver, "IC_ReadVer");
+    BIND(init_type, "IC_InitType");
+    BIND(read, "IC_Read");
+    BIND(check_pass, "IC_CheckPass_SLE4442");
+    BIND(get_last_error, "IC_GetLastError");
+    BIND(asc2hex, "asc2hex");
+    BIND(reset, "IC_Reset");
+    BIND(control, "IC_Control");
+    BIND(apdu_source, "IC_CpuApduSource");
+    /* The decorated names are the import library's business, not the DLL's. */
+    if (GetProcAddress(dll, "_IC_ReadVer@8") || GetProcAddress(dll, "IC_ReadVer@8")) {
+        printf("FAIL decorated names exported\n");
+        ++abi_failures;
+    }
+    return abi_failures ? 1 : abi_run(&api, "abi_load_library");
+}
