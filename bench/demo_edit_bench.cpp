@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Key press to repainted cell in the real Qt window, offscreen: a hex digit
 // typed over a 24C02 image goes through the view, is drawn into the window's
 // image and painted on the canvas before the key event returns.

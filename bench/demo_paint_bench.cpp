@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One full page of the card view painted by the real Qt window, offscreen: the
 // background picture, the 16 rows of hex and characters of an SLE4442 image
 // and the status panel, drawn into the window's image.

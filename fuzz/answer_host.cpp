@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fuzz/answer_host.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fuzz/answers_driver.h"
 
 #include <array>

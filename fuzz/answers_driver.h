@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One run of a target that fuzzes the reader's answers. An input is
 //
 //   call     which call of the target's groups (modulo their number)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every entry point with hostile integers (and null buffers where a length
 // says how much there is) against the simulated reader with any card. An
 // input is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fuzz/calls.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's answers to CPU and module card resets, APDUs and sessions under T=0 and T=1.
 #include "fuzz/answers_driver.h"
 

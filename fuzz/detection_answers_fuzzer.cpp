@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's answers to IC_CheckCard and the single checks.
 #include "fuzz/answers_driver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's answers to the reader's own commands and every single card command.
 #include "fuzz/answers_driver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's answers to multi-command reads and writes of every family, reader memory, protection
 // and code reads.
 #include "fuzz/answers_driver.h"

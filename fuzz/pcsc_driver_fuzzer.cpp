@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PC/SC driver through its IFDH entry points against the simulated reader
 // with any card. An input is
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a seed corpus for every fuzz target from the simulated reader's
 // good answers: each call of a target's groups, with each card type selected
 // and a few argument sets, is run against the simulated card of that type;

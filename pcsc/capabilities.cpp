@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/capabilities.h"
 
 #include <cstring>

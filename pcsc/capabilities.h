@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What IFDHGetCapabilities tells pcscd and applications about a reader.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/channel_table.h"
 
 #include <cstdlib>

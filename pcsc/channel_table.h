@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open readers by logical unit number, and the one lock that serialises
 // every call into the library (its state is process-wide and unguarded).
 #pragma once

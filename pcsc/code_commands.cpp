@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SLE cards' code: presenting it, changing it, and their security memory
 // with the error counter.
 #include "pcsc/memory_commands.h"

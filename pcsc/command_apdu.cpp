@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/command_apdu.h"
 
 namespace ifd {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/driver_log.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The IFD handler interface (version 3) pcscd loads: each entry point finds
 // the reader of its logical unit and runs under the driver lock.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/memory_apdu.h"
 
 #include <algorithm>

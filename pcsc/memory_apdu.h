@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory cards through class-FF pseudo-APDUs: each command is mapped onto the
 // library's operations for the card's family and answered with a status word
 // as a card would give it.

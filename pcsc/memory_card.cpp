@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/memory_card.h"
 
 #include <algorithm>

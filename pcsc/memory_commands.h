@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pseudo-APDU commands, one handler each, and the checks they share.
 #pragma once
 

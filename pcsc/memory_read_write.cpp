@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Selecting the card type, reading and writing memory.
 #include "pcsc/memory_commands.h"
 #include "vexa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Protection bits of the SLE cards: reading them as a bitmap (bit k of byte
 // k / 8 for address first + k, least significant bit first, 1 = writable) and
 // writing bytes with protection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pcsc/reader_channel.h"
 
 #include "pcsc/driver_log.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One reader served to pcscd: the device number the library gave it and the
 // card in its slot. The library keeps its card selection and CPU protocol
 // process-wide, so each call first puts back this reader's selection;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/card_24c.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/card_45db041.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/card_factory.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated cards by the names users give them (VEXA_SIM_CARD).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/card_os.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/card_sle4442.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the reader answers a command that the inserted card cannot carry out:
 // it talks the command's protocol to the chip and gets nothing sensible back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/memory_text.h"
 
 #include <algorithm>

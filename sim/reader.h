@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One simulated reader: the firmware behind the feature reports. It
 // reassembles command frames, answers its own commands and hands the others to
 // the card in the slot.

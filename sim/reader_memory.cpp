@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/reader_memory.h"
 
 #include <algorithm>

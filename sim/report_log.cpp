@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/report_log.h"
 
 #include <algorithm>

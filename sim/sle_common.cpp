@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sim/sle_common.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A card state made of several memories (data, protection, security), each
 // written as its own named section in the layout of memory_text.h:
 //

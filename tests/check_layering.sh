@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Checks that the link layer stands below the card layer: no vexa/link source
 # includes a card-layer header, and no link object file calls a function
 # defined by a card-layer object file. Checks too that the Demo's folders

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: creates the frame, the document and the view,
 // routes the window's events to them and shows the About box.
 #pragma once

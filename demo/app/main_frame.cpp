@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/main_frame.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/qt_glyph_cells.h"
 
 #include "demo/app/qt_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dump's characters, drawn once per character and colour pair into a cell
 // image and copied from there afterwards: laying out text through the font
 // engine one character at a time costs most of a page's paint.

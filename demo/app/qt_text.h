@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text and colours between the program's data and Qt: the fonts of the view
 // and opaque text drawing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt implementation of the window system port. The program draws into a
 // back-buffer image that the canvas shows, so text drawn outside a paint
 // stays on screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Auto Test": finds the inserted card's family, reports it in the status
 // panel and switches the menu bar to it. Runs once by itself after start-up.
 #include <cstdint>

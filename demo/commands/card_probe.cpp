@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/card_probe.h"
 
 #include "demo/port/library_imports.h"

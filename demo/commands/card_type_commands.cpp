@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Selecting the card family by hand.
 #include <algorithm>
 #include <iterator>

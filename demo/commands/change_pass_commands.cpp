@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Change Pass": the user password or security code, and the AT88SC1604's
 // area and erase passwords and the AT88SC102's erase keys.
 #include <algorithm>

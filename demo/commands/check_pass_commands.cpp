@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Check Pass": the user password or security code, the AT88SC1604's area
 // passwords and the erase passwords, with the AT88SC102 area erase that a
 // correct erase key allows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "CPU Card": the dialog that resets CPU and module cards and exchanges
 // commands with them.
 #include "demo/commands/handlers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's own beeper and memory, and the switch to page mode.
 #include "demo/commands/handlers.h"
 #include "demo/dialogs/device_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-time fuses: "Fuse" of the AT88SC102 and AT88SC1604, "Fuse State"
 // and "Card Fuse" of the AT88SC1608. Every blow is confirmed first.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/password_families.h"
 
 #include "demo/port/library_imports.h"

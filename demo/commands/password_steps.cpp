@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/password_steps.h"
 
 #include <optional>

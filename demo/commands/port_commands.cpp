@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the port the reader is reached on.
 #include "demo/commands/handlers.h"
 #include "demo/port/library_imports.h"

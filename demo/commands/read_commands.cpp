@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the card into the view, editing it, powering it down and ejecting
 // it.
 #include <algorithm>

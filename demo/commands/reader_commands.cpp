@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's version and the firmware update.
 #include "demo/commands/handlers.h"
 #include "demo/port/library_imports.h"

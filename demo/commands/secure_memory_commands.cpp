@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The secure-memory card's read, write and safety passwords, and mutual
 // authentication.
 #include "demo/commands/handlers.h"

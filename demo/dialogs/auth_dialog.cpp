@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/auth_dialog.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/cpu_card_dialog.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/device_dialog.h"
 
 #include <algorithm>

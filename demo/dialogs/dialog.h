@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A modal dialog as plain data and logic: the template it is built from and
 // the state of its fields. The window system shows it (UiPort::RunModal),
 // copies what the operator types into the fields and reports button presses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/pass_auth_dialog.h"
 
 #include <climits>

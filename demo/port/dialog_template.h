@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dialog's template as data: title, size in dialog units, font and
 // controls. The resources describe each dialog this way; the window system
 // builds its window from it and the dialog logic fills its fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/port/library_imports.h"
 
 namespace demo {

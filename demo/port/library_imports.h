@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library functions the program imports, reached through one table, as
 // a program that imports them by name would: tests can watch or replace a
 // call without touching the library.

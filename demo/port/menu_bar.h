@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A menu bar as data: what the program hands the window system to show, and
 // what the resources describe for each card family.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the view draws: pixel positions in the client area (top-left corner
 // of each text). The background picture puts its captions and boxes here.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window system as the program's logic sees it. The view, its commands
 // and the dialog logic draw, ask and beep only through this interface, so the
 // same logic runs in the Qt window and, for tests, against a recording screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog templates as data: title, size in dialog units, font and controls.
 #pragma once
 

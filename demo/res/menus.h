@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's menu bars as data: one bar per card family, swapped at run
 // time by the view.
 #pragma once

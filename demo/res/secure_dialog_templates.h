@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The templates of the dialogs of the reader and of secure memory cards:
 // the password dialog with its attempt count, mutual authentication and
 // device control.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws bitmap 126, the view's background picture, and the program's icon:
 //   demo_make_pictures <folder>
 // writes background.png and demo.png there. The picture supplies everything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memory layouts of the card families: named, coloured areas of card
 // offsets, used to colour the dump and to name the byte under the caret.
 #pragma once

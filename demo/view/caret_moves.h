@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the editing caret goes: the cell under it as page, row, column and
 // hex digit, and its moves by key and after a typed character, bounded by
 // the card's last byte and its pages.

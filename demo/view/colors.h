@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colours of the view: the navy data field, the grey status panel and
 // the colours that mark memory areas and protection.
 #pragma once

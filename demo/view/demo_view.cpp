@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/view/demo_view.h"
 
 #include "demo/port/library_imports.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view: the program's whole working state (reader, card type, page,
 // caret, protection data) and the drawing of the card memory view. The card
 // commands in demo/commands work on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Page Up and Page Down through the image, and the error counter screen of
 // the protected-memory cards past their last page.
 #include <string>

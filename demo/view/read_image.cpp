@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading the card into the document.
 #include <algorithm>
 #include <cstring>

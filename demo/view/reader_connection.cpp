@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the reader when the view is created: USB first, then the serial
 // ports COM1 to COM4.
 #include "demo/port/library_imports.h"

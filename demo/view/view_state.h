@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view's working state, under the names the program has always used.
 // The view keeps it private; commands change it through the view's
 // operations.

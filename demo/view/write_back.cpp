@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing the modified rows and the protection marks back to the card.
 #include <array>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_InitType against the simulated reader: what it sends, what it records.
 #include "tests/support/sim_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Card detection against every simulated card: the result, the family left
 // selected, and the card's memory exactly as it was before.
 #include <gtest/gtest.h>

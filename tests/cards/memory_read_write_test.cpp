@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_Read, IC_Write and the family-bound memory entry points through the
 // public API: how requests are cut into reader commands, how writes are proven,
 // and what happens when a piece fails.

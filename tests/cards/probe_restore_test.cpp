@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 24Cxx size probe's writes and what it puts back: on a chip whose
 // upper address bits are not decoded, the pattern written one block lower
 // lands on the byte the upper pattern went to, and the probe must neither

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The protection entry points and their twins: SLE4442 protection bits and
 // SLE4428 data with protection flags, split into pieces where needed.
 #include <string>

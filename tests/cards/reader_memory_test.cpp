@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's own memory through the public API: block splitting, the page
 // head, read-back, and the selects around every access.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 24Cxx and 45DB041 single commands through the public API: the frames on
 // the wire, how answers are read, and the requests refused before sending.
 #include "vexa/cards/serial_memory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SLE4428 through the public API against the simulated card: frames, the
 // data-with-flags answer, and the code functions that go through the plain
 // memory entry points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SLE4442 through the public API against the simulated card: the frames on
 // the wire, the answers read back, and the security code rules of the chip.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The automatic card test: which family it finds, what it shows, and that
 // every probe write leaves the card as it was.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "CPU card" dialog against the simulated CPU cards and module card:
 // resets, commands typed in hexadecimal, the slot buttons and every failure
 // message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/demo_harness.h"
 
 #include "demo/res/menus.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole program on a recording screen against the simulated reader.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Device Control": the beeper and the reader's own memory through the
 // simulated reader (whose memory answers while the slot is empty), the
 // framework's refusals, and the concealed "page mode" button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edit mode: the hints, typing in both panes, the caret's moves by key and
 // by mouse with every row, page and card-end crossing, and Esc.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Space in the hex pane marks SLE4442 and SLE4428 bytes for protection; the
 // write-back burns the marks into the card.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Write-back of the families this reader's library does not serve (SSF1101,
 // AT88SC1608, AT88SC1604): their calls are scripted through the imports
 // table, since no simulated card answers them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Driving edit mode from tests: keys, typed characters and clicks as the
 // window delivers them, and where the caret is.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // F5 (or Enter) in edit mode: every modified row reaches the card by its
 // family's call, with the beeps, messages and re-reads of each outcome; the
 // card afterwards holds what was typed, or the view shows what it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Fuse" of the AT88SC102 and AT88SC1604, "Fuse State" and "Card Fuse" of
 // the AT88SC1608: the texts, the confirmation before each blow and one blow
 // per confirmed use. Our library answers -21; At88scFake blows the fuses.

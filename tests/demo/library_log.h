@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watches the program's library calls: records each call's name in order and
 // lets a test replace a call's result.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seven menu bars, item by item, and how the view switches them.
 #include "demo/res/menus.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Page Up and Page Down through the image, in and out of edit mode, and the
 // error counter screen of the protected-memory cards.
 #include <gtest/gtest.h>

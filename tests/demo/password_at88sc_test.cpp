@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The password commands of the AT88SC102 and AT88SC1604 (both layouts) and
 // of the card types that have none. Our library answers -21 for these
 // families, so each command ends in its failure path there; the paths past

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Check Pass" and "Change Pass" of the SLE4442 and SLE4428 against the
 // simulated cards: the security code checked, refused, counted down, and
 // changed so that the next check takes the new code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "CPU card" dialog in the real Qt program, offscreen, on a simulated
 // T=1 CPU card: opened from its menu, laid out from its template, reset and
 // a command typed in lower case; leaves a screenshot in the build tree.

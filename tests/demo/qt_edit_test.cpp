@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Editing in the real Qt program, offscreen, on a simulated SLE4442: keys as
 // the keyboard sends them, the write back, a second read, and a screenshot of
 // edit mode with the caret and a marked byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The password dialog as Qt shows it: laid out from its template, focus in
 // the empty field, letters typed in capitals; the code typed reaches the
 // simulated card. Leaves a screenshot of the dialog.

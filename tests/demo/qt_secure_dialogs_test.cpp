@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The secure-memory password dialog, the authentication dialog and the
 // device control dialog in the real Qt program, offscreen: laid out from
 // their templates, the password typed in capitals and cut at six

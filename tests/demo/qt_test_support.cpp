@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/qt_test_support.h"
 
 #include <QDir>

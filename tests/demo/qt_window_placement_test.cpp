@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the real Qt program puts things on the screen, offscreen: the whole
 // window is painted before the start-up card test talks to the reader, every
 // menu bar shows all its items, and a message shown before the window exists

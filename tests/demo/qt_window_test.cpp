@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real Qt program, offscreen, on the simulated reader: start-up, the
 // automatic card test and "Read Card", with screenshots of the window left in
 // the build tree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Read Card": the card's bytes in the dump cells, coloured by area and
 // protection, the page dialog of the paged families, and the reports.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/recording_ui.h"
 
 #include <cctype>

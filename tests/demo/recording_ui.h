@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window system for tests: it keeps what the program drew as texts at
 // their positions with their colours, records message boxes, beeps, the menu
 // bar, the caret and the wait cursor, and answers message boxes and dialogs

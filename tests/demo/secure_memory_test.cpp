@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The secure-memory card's password commands and mutual authentication:
 // against this library, whose secure-memory entry points are not supported,
 // and against a scripted card that answers them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shell's commands: ports, version, update, About, help and the ways of
 // quitting.
 #include <gtest/gtest.h>

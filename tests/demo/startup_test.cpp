@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and shutdown: connecting to the reader, the window, the first
 // automatic card test.
 #include <gtest/gtest.h>

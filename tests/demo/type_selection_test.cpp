@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the card type by hand: the view, the menu bar, the library's
 // selection and the report.
 #include <gtest/gtest.h>

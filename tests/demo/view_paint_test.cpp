@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing rules of the card memory view that need no card: pages of the big
 // layouts, the caret information and what a repaint keeps.
 #include <gtest/gtest.h>

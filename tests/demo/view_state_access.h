@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view's state for tests that set up a situation directly or check
 // what a command left behind.
 #pragma once

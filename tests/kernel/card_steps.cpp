@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The card families, each put into the virtual reader's slot in turn.
 #include <vector>
 

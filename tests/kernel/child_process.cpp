@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/child_process.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening, the exclusive hold on the reader, and unplugging it.
 #include <chrono>
 #include <cstring>

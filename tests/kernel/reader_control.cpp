@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/reader_control.h"
 
 #include <cstdio>

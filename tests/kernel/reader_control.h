@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenario's hold on the virtual reader: the uhid-reader program, started
 // and commanded through its standard input (virtual_reader.h lists the
 // commands).

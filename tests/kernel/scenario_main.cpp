@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kernel-scenario: runs the production library against the virtual reader
 // through the kernel's hidraw driver.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenario's steps, each through the public API of the production
 // library against the virtual reader behind /dev/hidrawN.
 #pragma once

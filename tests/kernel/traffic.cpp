@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/traffic.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a stretch of the scenario cost on the wire: the report requests the
 // reader answered and the wall time, with the share the library's 15 ms wait
 // after every report accounts for.

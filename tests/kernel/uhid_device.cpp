@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/uhid_device.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // uhid-reader: plugs the simulated reader into the kernel through /dev/uhid
 // and serves its feature reports until standard input ends. Commands arrive
 // one per line on standard input, answers leave one per line on standard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/uhid_reply.h"
 
 #include <cerrno>

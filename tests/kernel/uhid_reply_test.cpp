@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The virtual reader's side of the kernel test, without a kernel: how report
 // requests of the uhid driver reach the simulated firmware and what goes
 // back, and the refusals of its control commands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/kernel/virtual_reader.h"
 
 #include <sstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader the kernel test plugs in: the simulated firmware and cards behind
 // a uhid device of the reader's identity, driven by one-line commands:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edges of the CPU card channel's pure rules that the scenario tests do not
 // reach: unusual APDU lengths, ATR layouts, T=1 answers too short to unwrap.
 #include "vexa/link/apdu.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the reduced configuration of the library parts from the full one.
 // Both test programs compile this file; each scenario states the outcome of
 // the full build and of the reduced build side by side.

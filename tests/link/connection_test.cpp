@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and closing readers: enumeration order, exclusive open, ports.
 #include "tests/support/sim_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CPU and module cards through the public API against the simulated card:
 // reset and the protocol taken from the ATR, APDU cases, T=0 bodies and T=1
 // blocks on the wire, and the raw answers.

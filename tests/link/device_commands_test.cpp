@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's own commands through the public API: status, power-down,
 // version, and the device functions without hardware behind them.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every operation that takes more than one report, with one fault injected
 // at each report in turn: a refused send, a refused fetch, a bad head, a bad
 // check byte, an answer word instead of the command's answer, the card pulled

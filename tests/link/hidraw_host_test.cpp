@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hidraw host against scripted system calls and a made-up
 // /sys/class/hidraw: which nodes it opens and how, the lock, the vendor and
 // product match, and the layout of the feature-report ioctls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_GetLastError: the GBK text of every status, byte for byte.
 #include <iconv.h>
 

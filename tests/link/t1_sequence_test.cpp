@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The T=1 send sequence number across card resets: a reset starts it again
 // at 0 whatever the number of blocks exchanged before, or the card would
 // answer the next APDU with an R-block asking for the block it expected.

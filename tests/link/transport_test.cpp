@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frames and reports on the wire: the chunk rule in both directions, the
 // answer checks and the transport failures.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader unplugged while in use, and plugged in again: calls fail with
 // the transport's statuses and return, and closing and reopening the port
 // brings the reader back. Two processes wanting the same reader: one gets

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every entry point this reader does not offer answers -21, takes exactly the
 // number of arguments callers push for it, and leaves the reader alone.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SLE cards' codes, error counters and protection through the
 // pseudo-APDUs.
 #include "sim/card_sle4428.h"

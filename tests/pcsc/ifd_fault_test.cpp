@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The driver with one reader fault at each report of a power-up or a
 // pseudo-APDU in turn: a reader that failed on the way never shows as a card
 // that answered, nor as another card.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/pcsc/ifd_fixture.h"
 
 #include <cstdio>

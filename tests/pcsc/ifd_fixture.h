@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The driver's entry points against the simulated reader: one reader (unit 0)
 // holding the card a test inserts, opened as pcscd opens it, with APDUs
 // written and answered as hexadecimal text ("FF B0 00 00 02" -> "A2 13 90 00").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing memory cards through the class-FF pseudo-APDUs, and the
 // status words of malformed or misplaced commands.
 #include "pcsc/command_apdu.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the reader, powering cards up and down, presence, and what the
 // driver reports about the reader.
 #include <array>

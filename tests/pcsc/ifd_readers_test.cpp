@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several readers served at once, from several threads, and the reader
 // traffic of each pseudo-APDU against the direct library call.
 #include <functional>

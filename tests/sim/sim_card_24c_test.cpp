@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated 24Cxx cards, driven directly with reader commands.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated 45DB041 serial flash, driven directly with reader commands.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated CPU card's own rules: power, the PIN counter, file errors,
 // T=1 sequence checking and saved state. The library's scenario tests run the
 // ordinary sessions.

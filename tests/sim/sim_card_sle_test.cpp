@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated SLE4442 and SLE4428 cards driven directly with reader
 // commands, for what the scenario tests through the library do not reach.
 #include <gtest/gtest.h>

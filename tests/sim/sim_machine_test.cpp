@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulator build's machine: cards by name, settings from the
 // environment, and card state kept in a file between runs.
 #include <cstdio>

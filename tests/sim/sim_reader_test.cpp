@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated reader's firmware: its own commands, the card slot, the
 // reader memory, malformed frames and the faults tests can inject.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A simulated machine that injects one reader fault at a chosen report: a
 // refused send, a refused fetch, a bad head, a bad check byte, an answer word
 // instead of the command's answer, the card pulled out.

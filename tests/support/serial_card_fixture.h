@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scenario tests against a simulated serial-memory card (24Cxx or 45DB041)
 // inserted and selected, with the report log cleared.
 #pragma once

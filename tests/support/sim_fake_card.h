@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A card that records what reaches it, for tests of the reader itself.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests through the public API against the simulated reader.
 //
 // SimReaderTest starts every test with one simulated reader (empty slot)

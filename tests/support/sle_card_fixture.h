@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scenario tests against a simulated SLE4442 or SLE4428 card, selected and
 // with the report log cleared.
 #pragma once

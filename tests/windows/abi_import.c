@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Binds the exports through the import library, as a program linked
  * against vexa.dll does: a wrong decoration fails to link, a wrong
  * convention unbalances the stack. */

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Finds the exports at run time by their plain names, as programs that load
  * vexa.dll themselves do. */
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows HID host against faked device-setup, HID and kernel functions:
 // which interfaces it opens and how, the vendor and product match, the
 // release of every handle and device set, and the reports and waits a call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory, protection and security-code commands.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/vexa-tool/commands_common.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Argument parsing shared by the commands. Bad arguments throw UsageError.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Microprocessor and SAM card commands.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vexa-tool: poke the reader from a shell.
 //   vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND [ARGS]]...
 #include <cstdio>

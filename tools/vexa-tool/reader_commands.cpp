@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Commands about the reader itself and card type selection.
 #include <cstdio>
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/vexa-tool/text.h"
 
 #include <cctype>

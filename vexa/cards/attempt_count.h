@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remaining-attempt counters are returned as the function result with 0 in
 // the last-error register, so a caller tells a count from a failure by it.
 #pragma once

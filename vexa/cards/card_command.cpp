@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/cards/card_command.h"
 
 #include <algorithm>

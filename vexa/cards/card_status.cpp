@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_Status: whether a card is in the slot, asked after selecting the card
 // type again.
 #include "vexa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_InitType: records the card family and tells the reader which card
 // protocol to use.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding out which card is inserted: one test per family, and IC_CheckCard
 // trying them in a fixed order. Each test leaves its family selected.
 #include <array>

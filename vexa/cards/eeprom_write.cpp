@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_Write24 and IC_Write64: verified 24Cxx writes whose pieces start on a
 // write page, so that the reader never has to cross a page inside one piece
 // it did not expect. An unaligned start is first completed to the page end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal-text twins of the memory entry points. Each converts through a
 // work area of fixed size, which bounds the length it carries.
 #include "vexa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IC_Read and IC_Write: card memory of whichever family IC_InitType selected,
 // in pieces that fit one reader command.
 #include "vexa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/cards/probe_24c.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The protection entry points: SLE4442 protection bits (always addressed as an
 // SLE4442) and SLE4428 data with protection flags (always as an SLE4428),
 // whatever family is selected, with their hexadecimal twins.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's own EEPROM, reached as a 24Cxx card behind reader card code
 // 0x10. Every access puts the reader's previous card selection back.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Single-command operations of the serial-memory cards: the 24Cxx EEPROMs
 // (address low byte first) and the 45DB041 serial flash (page and byte offset,
 // high byte first). The reader must have been told the family beforehand.

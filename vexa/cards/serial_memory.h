@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 24C64 commands with two-byte word addresses. They are not exported: the
 // memory entry points reach a 24C64 through them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SLE4428 (and SLE4418) single commands: 1024 bytes, each with its own
 // protection flag, addressed with two bytes, low first.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SLE4428 security code. The code and its error counter live in main
 // memory (counter at 1021, code at 1022 and 1023), so counting and changing go
 // through the plain memory entry points, for whichever family is selected.

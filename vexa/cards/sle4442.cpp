@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SLE4442 (and SLE4432) single commands: main memory, protection memory and
 // security memory, each one exchange with the reader.
 #include <algorithm>

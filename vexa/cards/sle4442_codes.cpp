@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SLE4442 security code: check, change, read back, attempts left, and the
 // hexadecimal twins of the first three.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/cards/verified_write.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing card memory and proving it arrived: every piece written is read
 // back and compared with what was meant to be there.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/link/apdu.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the library takes from a card's answer to reset.
 #pragma once
 

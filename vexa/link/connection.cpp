@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and closing the reader, and the message of the last status.
 #include "vexa.h"
 #include "vexa/link/build_config.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa.h"
 #include "vexa/link/hex_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal twins whose raw sibling reports how many bytes it produced in a
 // length byte (the ATR and the APDU response).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exchanging an APDU with a CPU or module card under T=0 or T=1.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing and querying the CPU card transmission protocol.
 #include <array>
 

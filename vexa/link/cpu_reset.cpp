@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resetting a CPU or module card: the ATR, and the protocol it offers.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Library-global state of the CPU card channel, shared by every device number
 // and by the CPU and module card types alike.
 #pragma once

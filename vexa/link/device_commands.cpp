@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's own commands: power-down and version.
 #include "vexa.h"
 #include "vexa/link/exchange.h"

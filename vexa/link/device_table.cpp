@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/link/device_table.h"
 
 #include "vexa/link/build_config.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Open reader handles by port number. Device number = port + 80 in the full
 // build; the reduced build hands out the host's handle itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One command and its answer, and the common ways of reading an answer.
 #pragma once
 

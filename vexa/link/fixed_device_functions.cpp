@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device functions this reader has no hardware for. They answer at once,
 // without reader traffic, and leave the last-error register as it was.
 #include "vexa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal text as the API carries it: two characters per byte, high nibble
 // first, upper case produced, either case accepted, never NUL-terminated.
 #pragma once

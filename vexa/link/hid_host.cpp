@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/link/hid_host.h"
 
 #include "vexa/link/library_state.h"

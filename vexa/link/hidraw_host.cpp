@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/link/hidraw_host.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader through Linux hidraw: /sys/class/hidraw lists the HID devices,
 // /dev/hidrawN opens one, feature reports travel by ioctl.
 #pragma once

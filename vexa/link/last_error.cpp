@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/link/library_state.h"
 #include "vexa/link/status.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every value the library keeps between calls. Callers built for this API
 // expect them process-wide, shared by all device numbers and threads, so
 // they live in one instance; the accessors of each layer hand out its part.

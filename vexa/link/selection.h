@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library-global card selection shared by every device number.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Status codes of the library's own failures and the last-error register.
 #pragma once
 

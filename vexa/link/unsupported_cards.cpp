@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory card families this reader does not serve.
 #include "vexa/link/unsupported.h"
 

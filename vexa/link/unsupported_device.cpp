@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reader features and API extensions this reader does not offer.
 #include "vexa/link/unsupported.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Secure memory cards and microprocessor card file commands, which this
 // reader does not offer.
 #include "vexa/link/unsupported.h"

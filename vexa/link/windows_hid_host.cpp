@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vexa/link/windows_hid_host.h"
 
 #include <algorithm>
