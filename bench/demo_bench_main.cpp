@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Demo's benchmarks run in a Qt application, offscreen unless told
 // otherwise.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Key press to repainted cell in the real Qt window, offscreen: a hex digit
 // typed over a 24C02 image goes through the view, is drawn into the window's
 // image and painted on the canvas before the key event returns.
@@ -43,7 +44,7 @@ void KeyToRepaintedCell(benchmark::State& state) {
         for (int i = 0; i < 15; ++i) Key(canvas, Qt::Key_Down);
         Key(canvas, Qt::Key_End);
         for (auto _ : state) Key(canvas, Qt::Key_5, "5");
-        if (app.View().m_nPage != 0 || app.Doc().m_nModifiedRows != 1) {
+        if (app.View().Page() != 0 || app.Doc().m_nModifiedRows != 1) {
             state.SkipWithError("the key did not edit the last byte");
         }
         ui.DestroyMainWindow();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One full page of the card view painted by the real Qt window, offscreen: the
 // background picture, the 16 rows of hex and characters of an SLE4442 image
 // and the status panel, drawn into the window's image.
@@ -26,7 +27,7 @@ void PaintOnePage(benchmark::State& state) {
         app.InitInstance();
         for (int i = 0; i < 200; ++i) QCoreApplication::processEvents();
         app.OnCommand(demo::cmd::kReadCard);
-        if (app.View().m_nReadState != 2) state.SkipWithError("the card was not read");
+        if (app.View().ReadState() != 2) state.SkipWithError("the card was not read");
         for (auto _ : state) ui.Repaint();
         ui.DestroyMainWindow();
     }

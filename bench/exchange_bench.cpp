@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's operations through the public API, against the simulated
 // reader with its 15 ms waits recorded instead of slept. Each benchmark shows
 // the feature reports the operation moves ("reports"), the 15 ms waits it asks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Round trips of one APDU through pcscd and the PC/SC driver against the
 // same exchange as a direct library call, each timed 1000 times; prints the
 // medians. bench/pcsc_round_trip.sh runs it beside a pcscd on the simulated

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # APDU round trips through pcscd and the PC/SC driver against direct library
 # calls, on the simulated reader with its pace off (median of 1000 each):
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The shared library exports exactly the functions vexa.h declares. Template
 # code instantiated from the standard library keeps default visibility and
 # would otherwise leak out under C++ names; a linker version script listing the

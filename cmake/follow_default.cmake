@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # vexa_follow_default(VAR VALUE TYPE DOC): a cache entry whose default depends
 # on other settings (the prefix, the environment). It takes the new default
 # at each configure, unless the user gave it a value of their own, which

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Hardening as Debian's own packages are built: stack protector, fortified
 # libc calls, stack clash and control-flow protection, read-only relocations
 # bound at start-up. Optimized ELF builds only: the fortified calls need the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the production library, its header, pkg-config and CMake package
 # files, the command-line tool, the Python module and the udev rule. The
 # components are the Debian packages cmake/packaging.cmake makes.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Windows, 64-bit x86.
 set(VEXA_MINGW_PROCESSOR x86_64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

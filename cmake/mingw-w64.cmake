@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building for Windows with mingw-w64 from Debian. Not used directly:
 # cmake/mingw-w64-i686.cmake and cmake/mingw-w64-x86_64.cmake set the target
 # and include this file.

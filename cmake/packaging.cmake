@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian packages, made from the build folder with `cpack -G DEB`:
 #   libvexa1      the library and the reader's udev rule
 #   libvexa-dev   header, .so link, pkg-config and CMake package files

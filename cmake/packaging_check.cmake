@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Read by cpack: Debian packages hold the paths the build was configured with,
 # and the tool has its simulator folder compiled in, so they need the prefix
 # /usr.

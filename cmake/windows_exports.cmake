@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The DLL exports exactly the functions vexa.h declares, under their plain
 # names. On 32-bit x86 they are stdcall, which the compiler decorates as
 # _IC_ReadVer@8 (@ the bytes of arguments); the linker's .def maps each

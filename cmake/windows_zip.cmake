@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows zip, one per architecture, made from the build folder with
 # `cpack -G ZIP`: vexa.dll, the simulated reader's vexa.dll and vexa-tool.exe,
 # the header, the import library, the export list for MSVC, the licence and a

@@ -1,4 +1,5 @@
-#include "answer_host.h"
+// SPDX-License-Identifier: MIT
+#include "fuzz/answer_host.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A reader that answers whatever the fuzz input says, in one of two ways:
 //
 // kFrames  each answer is built from a header byte, LEN and LEN data bytes
@@ -18,7 +19,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "fuzz_input.h"
+#include "fuzz/fuzz_input.h"
 #include "vexa/link/hid_host.h"
 
 namespace fuzz {

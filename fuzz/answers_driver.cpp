@@ -1,11 +1,12 @@
-#include "answers_driver.h"
+// SPDX-License-Identifier: MIT
+#include "fuzz/answers_driver.h"
 
 #include <array>
 
-#include "answer_host.h"
+#include "fuzz/answer_host.h"
 #include "sim/host.h"
-#include "tests/library_reset.h"
 #include "vexa.h"
+#include "vexa/link/library_state.h"
 
 namespace fuzz {
 
@@ -64,7 +65,7 @@ const Prepared& PreparedFor(std::uint8_t setup) {
             host.AddReader();
             Prepare(host, s);
             t[s] = {vexa::CurrentSelection(), vexa::CurrentCpuState()};
-            sim_test::ResetLibrary();
+            vexa::ResetLibraryState();
         }
         return t;
     }();
@@ -93,7 +94,7 @@ int RunAnswers(unsigned groups, const std::uint8_t* data, std::size_t size) {
     vexa::CurrentCpuState() = prepared.cpu;
     call.run(icdev, args);
     ReadLastError();
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return 0;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One run of a target that fuzzes the reader's answers. An input is
 //
 //   call     which call of the target's groups (modulo their number)
@@ -19,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calls.h"
+#include "fuzz/calls.h"
 #include "sim/host.h"
 
 namespace fuzz {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every entry point with hostile integers (and null buffers where a length
 // says how much there is) against the simulated reader with any card. An
 // input is
@@ -11,11 +12,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "answers_driver.h"
-#include "fuzz_input.h"
+#include "fuzz/answers_driver.h"
+#include "fuzz/fuzz_input.h"
 #include "sim/card_factory.h"
-#include "tests/library_reset.h"
 #include "vexa.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -66,6 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 2) icdev = Slot(input);
     call.run(icdev, args);
     fuzz::ReadLastError();
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return 0;
 }

@@ -1,4 +1,5 @@
-#include "calls.h"
+// SPDX-License-Identifier: MIT
+#include "fuzz/calls.h"
 
 #include <cstddef>
 #include <vector>

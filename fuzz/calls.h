@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every exported entry point that takes arguments or talks to the reader, as
 // a call a fuzz target can make: four integer slots from the input, and
 // buffers of exactly the size the call's contract gives for those integers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bytes of one fuzz input, taken from the front. Once they run out every
 // read yields zeros, so a short input is still a complete one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PC/SC driver through its IFDH entry points against the simulated reader
 // with any card. An input is
 //
@@ -18,11 +19,11 @@
 #include <memory>
 #include <string>
 
-#include "fuzz_input.h"
-#include "ifd_interface.h"
+#include "fuzz/fuzz_input.h"
+#include "pcsc/ifd_interface.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
-#include "tests/library_reset.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -118,6 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     IFDHCloseChannel(kLun);
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a seed corpus for every fuzz target from the simulated reader's
 // good answers: each call of a target's groups, with each card type selected
 // and a few argument sets, is run against the simulated card of that type;
@@ -16,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "answers_driver.h"
+#include "fuzz/answers_driver.h"
 #include "sim/card_factory.h"
-#include "tests/library_reset.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ std::vector<Bytes> Record(std::size_t index, const fuzz::Call& call, std::uint8_
     const std::int16_t st = call.run(icdev, args);
     Bytes raw, frames;
     AppendAnswers(host.log, raw, frames);
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     if (st < 0 || raw.empty()) return {};
     std::vector<Bytes> inputs;
     for (bool as_raw : {false, true}) {

@@ -1,4 +1,5 @@
-#include "capabilities.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/capabilities.h"
 
 #include <cstring>
 #include <string_view>

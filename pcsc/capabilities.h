@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // What IFDHGetCapabilities tells pcscd and applications about a reader.
 #pragma once
 
-#include "ifd_interface.h"
-#include "reader_channel.h"
+#include "pcsc/ifd_interface.h"
+#include "pcsc/reader_channel.h"
 
 namespace ifd {
 

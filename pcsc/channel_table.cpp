@@ -1,8 +1,9 @@
-#include "channel_table.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/channel_table.h"
 
 #include <cstdlib>
 
-#include "driver_log.h"
+#include "pcsc/driver_log.h"
 #include "vexa.h"
 
 namespace ifd {

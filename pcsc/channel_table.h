@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open readers by logical unit number, and the one lock that serialises
 // every call into the library (its state is process-wide and unguarded).
 #pragma once
@@ -5,8 +6,8 @@
 #include <memory>
 #include <mutex>
 
-#include "ifd_interface.h"
-#include "reader_channel.h"
+#include "pcsc/ifd_interface.h"
+#include "pcsc/reader_channel.h"
 
 namespace ifd {
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 // The SLE cards' code: presenting it, changing it, and their security memory
 // with the error counter.
-#include "memory_commands.h"
+#include "pcsc/memory_commands.h"
 #include "vexa.h"
 
 namespace ifd {

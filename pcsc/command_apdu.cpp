@@ -1,4 +1,5 @@
-#include "command_apdu.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/command_apdu.h"
 
 namespace ifd {
 

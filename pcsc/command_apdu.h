@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A short command APDU taken apart: header, the data field and the expected
 // length, as ISO 7816-4 lays out its four cases.
 #pragma once

@@ -1,4 +1,5 @@
-#include "driver_log.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/driver_log.h"
 
 #include <dlfcn.h>
 

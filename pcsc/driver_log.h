@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Messages into pcscd's own log, at the levels its --debug, --info and
 // --error options choose between. The driver links with --no-undefined and
 // tests load it without pcscd, so pcscd's log_msg is looked up when the

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The IFD handler interface (version 3) pcscd loads: each entry point finds
 // the reader of its logical unit and runs under the driver lock.
 #include <cstring>
 #include <span>
 
-#include "capabilities.h"
-#include "channel_table.h"
-#include "ifd_interface.h"
+#include "pcsc/capabilities.h"
+#include "pcsc/channel_table.h"
+#include "pcsc/ifd_interface.h"
 
 using ifd::Bytes;
 using ifd::ReaderChannel;

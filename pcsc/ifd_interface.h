@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // pcsc-lite's driver interface. Its header declares the entry points without
 // C linkage or visibility of their own, so C++ includes it only through here:
 // the entry points are what the driver exports.

@@ -1,10 +1,11 @@
-#include "memory_apdu.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/memory_apdu.h"
 
 #include <algorithm>
 #include <array>
 
-#include "driver_log.h"
-#include "memory_commands.h"
+#include "pcsc/driver_log.h"
+#include "pcsc/memory_commands.h"
 #include "vexa.h"
 
 namespace ifd {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory cards through class-FF pseudo-APDUs: each command is mapped onto the
 // library's operations for the card's family and answered with a status word
 // as a card would give it.
@@ -6,8 +7,8 @@
 #include <cstdint>
 #include <span>
 
-#include "memory_card.h"
-#include "status_words.h"
+#include "pcsc/memory_card.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

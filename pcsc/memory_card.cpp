@@ -1,4 +1,5 @@
-#include "memory_card.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/memory_card.h"
 
 #include <algorithm>
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memory card in a slot as the driver knows it: its family, its size and
 // what it has seen of the card's code since power-up.
 #pragma once
@@ -5,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "status_words.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // The pseudo-APDU commands, one handler each, and the checks they share.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-#include "command_apdu.h"
-#include "memory_card.h"
-#include "status_words.h"
+#include "pcsc/command_apdu.h"
+#include "pcsc/memory_card.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: MIT
 // Selecting the card type, reading and writing memory.
-#include "memory_commands.h"
+#include "pcsc/memory_commands.h"
 #include "vexa.h"
 
 namespace ifd {

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Protection bits of the SLE cards: reading them as a bitmap (bit k of byte
 // k / 8 for address first + k, least significant bit first, 1 = writable) and
 // writing bytes with protection.
 #include <algorithm>
 #include <array>
 
-#include "memory_commands.h"
+#include "pcsc/memory_commands.h"
 #include "vexa.h"
 
 namespace ifd {

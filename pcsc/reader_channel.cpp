@@ -1,7 +1,8 @@
-#include "reader_channel.h"
+// SPDX-License-Identifier: MIT
+#include "pcsc/reader_channel.h"
 
-#include "driver_log.h"
-#include "memory_apdu.h"
+#include "pcsc/driver_log.h"
+#include "pcsc/memory_apdu.h"
 #include "vexa.h"
 
 namespace ifd {

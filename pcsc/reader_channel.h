@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One reader served to pcscd: the device number the library gave it and the
 // card in its slot. The library keeps its card selection and CPU protocol
 // process-wide, so each call first puts back this reader's selection;
@@ -7,9 +8,9 @@
 #include <cstdint>
 #include <span>
 
-#include "ifd_interface.h"
-#include "memory_card.h"
-#include "status_words.h"
+#include "pcsc/ifd_interface.h"
+#include "pcsc/memory_card.h"
+#include "pcsc/status_words.h"
 
 namespace ifd {
 

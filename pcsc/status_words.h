@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the driver answers to a pseudo-APDU: response data and a status word,
 // or no answer at all when the reader could not be reached.
 #pragma once

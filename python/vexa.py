@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Python binding of the vexa smart-card reader library (ctypes, standard library only).
 
     import vexa

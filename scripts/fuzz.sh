@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang (VEXA_FUZZ) and runs each of them for
 # a bounded time on its corpus, a few at a time. Inputs found to add coverage
 # are kept in the build folder (BUILD/corpus/TARGET), next to the seeds in

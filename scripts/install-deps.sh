@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs, with apt-get, the Debian packages the build and the tests need and
 # that are not there yet; with --run only those that building and running
 # the Demo needs (scripts/run.sh), without recommended extras.

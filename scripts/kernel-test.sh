@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the production library against the real Linux HID stack: boots a small
 # virtual machine on Debian's cloud kernel, where uhid-reader plugs the
 # simulated reader in through /dev/uhid and kernel-scenario drives it through

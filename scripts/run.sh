@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what building and running the Demo needs, builds the Demo, the tool
 # and the two libraries in build-run/, and starts the Demo: on the reader when
 # one is plugged in, otherwise on the simulated reader (VEXA_SIM_CARD picks

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the Debian packages of a build configured with -DCMAKE_INSTALL_PREFIX=/usr,
 # has lintian check them, installs them with apt-get as a user would, uses what
 # they installed (the tool and the Demo on the simulated reader, a C program

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The CI run (.ci/run calls it): installs the build dependencies that are
 # missing, then runs the stages listed at the bottom in order, timing each, and
 # stops at the first that fails. Exits non-zero on any failure.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows builds, tested under wine: cross-builds vexa.dll (production,
 # simulated and reduced), vexa-tool.exe and the tests with mingw-w64 for
 # 32-bit (build-win32/) and 64-bit (build-win64/) Windows, then runs per

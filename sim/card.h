@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A card in the simulated reader's slot. The reader firmware (reader.h)
 // answers its own commands (version, status, select) and hands every other
 // command to the inserted card, with the reader card code last selected.

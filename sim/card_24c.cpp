@@ -1,10 +1,11 @@
-#include "card_24c.h"
+// SPDX-License-Identifier: MIT
+#include "sim/card_24c.h"
 
 #include <algorithm>
 #include <array>
 
-#include "foreign_command.h"
-#include "memory_text.h"
+#include "sim/foreign_command.h"
+#include "sim/memory_text.h"
 
 namespace sim {
 

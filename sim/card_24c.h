@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Serial EEPROM cards of the 24Cxx family, and the reader firmware's I2C side
 // for them.
 //
@@ -27,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

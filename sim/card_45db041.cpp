@@ -1,10 +1,11 @@
-#include "card_45db041.h"
+// SPDX-License-Identifier: MIT
+#include "sim/card_45db041.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "foreign_command.h"
-#include "memory_text.h"
+#include "sim/foreign_command.h"
+#include "sim/memory_text.h"
 
 namespace sim {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 45DB041 serial-flash card: 2048 pages of 264 bytes, erased bytes 0xFF.
 //
 // 0xAE reads `count` bytes of a page from a byte offset; the chip's byte
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

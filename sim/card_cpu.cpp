@@ -1,9 +1,10 @@
-#include "card_cpu.h"
+// SPDX-License-Identifier: MIT
+#include "sim/card_cpu.h"
 
 #include <functional>
 #include <numeric>
 
-#include "foreign_command.h"
+#include "sim/foreign_command.h"
 
 namespace sim {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A microprocessor card or security access module in the slot. It answers a
 // reset (0xA3 for the CPU card, 0xA8 for a module card) with its ATR, then
 // APDUs (0xA4 / 0xA9) under the protocol that ATR offers first:
@@ -16,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "card.h"
-#include "card_os.h"
+#include "sim/card.h"
+#include "sim/card_os.h"
 
 namespace sim {
 

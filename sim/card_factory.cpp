@@ -1,13 +1,14 @@
-#include "card_factory.h"
+// SPDX-License-Identifier: MIT
+#include "sim/card_factory.h"
 
 #include <algorithm>
 #include <array>
 
-#include "card_24c.h"
-#include "card_45db041.h"
-#include "card_cpu.h"
-#include "card_sle4428.h"
-#include "card_sle4442.h"
+#include "sim/card_24c.h"
+#include "sim/card_45db041.h"
+#include "sim/card_cpu.h"
+#include "sim/card_sle4428.h"
+#include "sim/card_sle4442.h"
 
 namespace sim {
 

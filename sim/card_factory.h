@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated cards by the names users give them (VEXA_SIM_CARD).
 #pragma once
 
@@ -5,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

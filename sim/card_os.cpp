@@ -1,8 +1,9 @@
-#include "card_os.h"
+// SPDX-License-Identifier: MIT
+#include "sim/card_os.h"
 
 #include <algorithm>
 
-#include "memory_text.h"
+#include "sim/memory_text.h"
 
 namespace sim {
 

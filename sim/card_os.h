@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operating system of the simulated CPU card: a small ISO 7816-4
 // responder with a master file, one transparent EF guarded by a PIN, and a
 // random number source.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SLE4428 (and SLE4418) protected-memory card, spoken to by the reader under
 // reader card code 0x12 with commands 0xBB to 0xBF (two address bytes, low
 // first).
@@ -23,8 +24,8 @@
 #include <span>
 #include <string>
 
-#include "card.h"
-#include "sle_common.h"
+#include "sim/card.h"
+#include "sim/sle_common.h"
 
 namespace sim {
 

@@ -1,9 +1,10 @@
-#include "card_sle4442.h"
+// SPDX-License-Identifier: MIT
+#include "sim/card_sle4442.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "state_sections.h"
+#include "sim/state_sections.h"
 
 namespace sim {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SLE4442 (and SLE4432) protected-memory card, spoken to by the reader under
 // reader card code 0x11 with commands 0xB4 to 0xBA.
 //
@@ -23,8 +24,8 @@
 #include <span>
 #include <string>
 
-#include "card.h"
-#include "sle_common.h"
+#include "sim/card.h"
+#include "sim/sle_common.h"
 
 namespace sim {
 

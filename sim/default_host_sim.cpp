@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulator build's host: the machine VEXA_SIM_* describe (environment.h),
 // set up on first use.
 #include <cstdlib>

@@ -1,11 +1,12 @@
-#include "environment.h"
+// SPDX-License-Identifier: MIT
+#include "sim/environment.h"
 
 #include <memory>
 #include <string_view>
 #include <utility>
 
-#include "card_factory.h"
-#include "state_file.h"
+#include "sim/card_factory.h"
+#include "sim/state_file.h"
 
 namespace sim {
 

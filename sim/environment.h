@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated machine of the simulator build, as the environment describes
 // it:
 //   VEXA_SIM_CARD     the card in the slot: a name of card_factory.h or
@@ -12,7 +13,7 @@
 #include <ostream>
 #include <string>
 
-#include "host.h"
+#include "sim/host.h"
 
 namespace sim {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults a test can make the simulated reader (or the platform under it)
 // commit once. Each flag is consumed by the report or command it affects.
 #pragma once

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // How the reader answers a command that the inserted card cannot carry out:
 // it talks the command's protocol to the chip and gets nothing sensible back.
 #pragma once
 
 #include <cstdint>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

@@ -1,4 +1,5 @@
-#include "frame_assembler.h"
+// SPDX-License-Identifier: MIT
+#include "sim/frame_assembler.h"
 
 #include <utility>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reassembles command frames from the 64-byte chunks of feature reports, the
 // way the reader firmware does: the frame's length byte tells how many chunks
 // follow, including the all-zero chunk after a frame whose size is a multiple

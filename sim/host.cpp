@@ -1,4 +1,5 @@
-#include "host.h"
+// SPDX-License-Identifier: MIT
+#include "sim/host.h"
 
 #include <algorithm>
 #include <chrono>

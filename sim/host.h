@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A machine with zero, one or more simulated readers behind the HID host seam.
 // Readers are enumerated in the order they were added and opened exclusively:
 // OpenReader hands out the first one not already open. Every report is logged
@@ -9,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "faults.h"
-#include "reader.h"
-#include "report_log.h"
+#include "sim/faults.h"
+#include "sim/reader.h"
+#include "sim/report_log.h"
 #include "vexa/link/hid_host.h"
 
 namespace sim {

@@ -1,4 +1,5 @@
-#include "memory_text.h"
+// SPDX-License-Identifier: MIT
+#include "sim/memory_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Card memory as text, for the simulator build's state file:
 //
 //   24C02

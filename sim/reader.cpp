@@ -1,4 +1,5 @@
-#include "reader.h"
+// SPDX-License-Identifier: MIT
+#include "sim/reader.h"
 
 #include <algorithm>
 

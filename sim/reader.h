@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One simulated reader: the firmware behind the feature reports. It
 // reassembles command frames, answers its own commands and hands the others to
 // the card in the slot.
@@ -22,10 +23,10 @@
 #include <span>
 #include <vector>
 
-#include "card.h"
-#include "faults.h"
-#include "frame_assembler.h"
-#include "reader_memory.h"
+#include "sim/card.h"
+#include "sim/faults.h"
+#include "sim/frame_assembler.h"
+#include "sim/reader_memory.h"
 
 namespace sim {
 

@@ -1,4 +1,5 @@
-#include "reader_memory.h"
+// SPDX-License-Identifier: MIT
+#include "sim/reader_memory.h"
 
 #include <algorithm>
 

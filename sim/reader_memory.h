@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader's own 2048-byte EEPROM, read and written with the 24Cxx commands
 // 0xB0 (address low, address high, count) and 0xB1 (the same, then the data).
 #pragma once
@@ -5,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

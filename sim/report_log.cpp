@@ -1,9 +1,10 @@
-#include "report_log.h"
+// SPDX-License-Identifier: MIT
+#include "sim/report_log.h"
 
 #include <algorithm>
 #include <map>
 
-#include "frame_assembler.h"
+#include "sim/frame_assembler.h"
 
 namespace sim {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated host's record of the feature reports that crossed it, and the
 // ways tests read it back.
 #pragma once

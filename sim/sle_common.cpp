@@ -1,10 +1,11 @@
-#include "sle_common.h"
+// SPDX-License-Identifier: MIT
+#include "sim/sle_common.h"
 
 #include <algorithm>
 #include <bit>
 #include <vector>
 
-#include "foreign_command.h"
+#include "sim/foreign_command.h"
 
 namespace sim {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the SLE4442 and SLE4428 models share: the reader's answer words for
 // code verification, the layout of their read and write commands, the error
 // counter rule, and how the reader fares when it speaks another card family's
@@ -15,7 +16,7 @@
 #include <optional>
 #include <span>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

@@ -1,4 +1,5 @@
-#include "state_file.h"
+// SPDX-License-Identifier: MIT
+#include "sim/state_file.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // A card's persistent state kept in a file between runs, as a real card keeps
 // its memory, code, counter and protection when it leaves the reader.
 #pragma once
 
 #include <string>
 
-#include "card.h"
+#include "sim/card.h"
 
 namespace sim {
 

@@ -1,4 +1,5 @@
-#include "state_sections.h"
+// SPDX-License-Identifier: MIT
+#include "sim/state_sections.h"
 
 #include <algorithm>
 #include <optional>

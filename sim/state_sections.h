@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A card state made of several memories (data, protection, security), each
 // written as its own named section in the layout of memory_text.h:
 //
@@ -13,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "memory_text.h"
+#include "sim/memory_text.h"
 
 namespace sim {
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Checks a built libvexa: it exports exactly the functions vexa.h declares,
 # under their plain C names, and carries the expected SONAME.
 # Usage: check_exports.sh LIBRARY HEADER SONAME

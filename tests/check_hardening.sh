@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Reads the hardening back from a built ELF binary: relocations read-only
 # (RELRO) and bound at start-up (BIND_NOW), the stack protector, and, with
 # "fortified", libc calls checked against their buffer's size (*_chk).

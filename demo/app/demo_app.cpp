@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/demo_app.h"
 
 #include "demo/commands/command_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: creates the frame, the document and the view,
 // routes the window's events to them and shows the About box.
 #pragma once
@@ -5,9 +6,9 @@
 #include <memory>
 
 #include "demo/app/main_frame.h"
+#include "demo/port/ui_port.h"
 #include "demo/view/demo_doc.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Demo: the demonstration and test program of the Tavix USB card reader.
 #include <QApplication>
 #include <cstdio>

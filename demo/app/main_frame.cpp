@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/main_frame.h"
 
 #include <string>
 
+#include "demo/port/ui_port.h"
 #include "demo/res/strings.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

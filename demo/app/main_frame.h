@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main frame: a fixed-size window with the program's caption; it quits
 // and shows the help.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows a dialog of the program's logic as a Qt dialog built from its
 // template: fields are copied to the logic before each button is handled and
 // back afterwards.

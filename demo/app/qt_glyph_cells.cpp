@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/qt_glyph_cells.h"
 
 #include "demo/app/qt_text.h"
-#include "demo/view/screen_layout.h"
+#include "demo/port/screen_layout.h"
 
 namespace demo {
 
@@ -25,7 +26,8 @@ const QImage& GlyphCells::Cell(unsigned char c, Rgb fg, Rgb bg) {
         QPainter painter(&cell);
         painter.setFont(font_);
         painter.setPen(ToQColor(fg));
-        painter.drawText(cell.rect(), Qt::AlignCenter, QString(QChar::fromLatin1(static_cast<char>(c))));
+        painter.drawText(cell.rect(), Qt::AlignCenter,
+                         QString(QChar::fromLatin1(static_cast<char>(c))));
     }
     return it->second;
 }

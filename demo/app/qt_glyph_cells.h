@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dump's characters, drawn once per character and colour pair into a cell
 // image and copied from there afterwards: laying out text through the font
 // engine one character at a time costs most of a page's paint.
@@ -11,7 +12,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's help: an HTML document installed with it, shown in a window
 // of its own beside the main window.
 #pragma once

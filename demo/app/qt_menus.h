@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Menu bars built from the program's menu data.
 #pragma once
 

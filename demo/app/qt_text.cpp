@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/qt_text.h"
 
 #include <QFontMetrics>

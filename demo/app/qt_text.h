@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text and colours between the program's data and Qt: the fonts of the view
 // and opaque text drawing.
 #pragma once
@@ -9,7 +10,7 @@
 #include <QString>
 #include <string_view>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

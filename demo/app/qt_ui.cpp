@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/app/qt_ui.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@
 #include "demo/app/qt_menus.h"
 #include "demo/app/qt_text.h"
 #include "demo/app/qt_window.h"
+#include "demo/port/screen_layout.h"
 #include "demo/res/accelerators.h"
-#include "demo/view/screen_layout.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt implementation of the window system port. The program draws into a
 // back-buffer image that the canvas shows, so text drawn outside a paint
 // stays on screen.
@@ -10,7 +11,7 @@
 
 #include "demo/app/qt_glyph_cells.h"
 #include "demo/app/qt_text.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

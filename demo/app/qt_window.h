@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Qt widgets of the main window: the frame, which reports its size and
 // its closing, and the canvas, which shows the back buffer the program draws
 // into, with the caret over it.
@@ -9,7 +10,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

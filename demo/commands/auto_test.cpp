@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: MIT
 // "Auto Test": finds the inserted card's family, reports it in the status
 // panel and switches the menu bar to it. Runs once by itself after start-up.
+#include <cstdint>
 #include <optional>
 
 #include "demo/commands/card_probe.h"
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/colors.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -34,25 +36,25 @@ void ShowFound(CDemoView& view, int card_type) {
     }
     view.SetCapacity(card_type);
     view.DrawPortLabel();
-    const int status = Lib().IC_InitType(view.m_icdev, LibraryTypeCode(card_type));
+    const int status = Lib().IC_InitType(view.Device(), LibraryTypeCode(card_type));
     view.EraseStatusLines();
     view.DrawStatus(2, status == 0 ? "Test Succeed" : "Test Error");
     if (card_type == card::k45D041) {
         unsigned char scratch[2] = {};
-        Lib().IC_DirectRead(view.m_icdev, 0, 0, 2, scratch);
+        Lib().IC_DirectRead(view.Device(), 0, 0, 2, scratch);
     }
 }
 
 void RunTest(CDemoView& view) {
     WaitCursor wait(view.Ui());
     view.BlankDump();
-    view.m_nCardType = card::kNone;
+    view.SelectCardType(card::kNone);
     view.EraseField(screen::kPageNumber, screen::kPageChars);
     view.EraseField(screen::kPageCount, screen::kPageChars);
     view.DrawStatus(1, "Testing.");
     view.DrawStatus(2, "Waiting...");
 
-    const int status = Lib().IC_Status(view.m_icdev);
+    const int status = Lib().IC_Status(view.Device());
     if (status < 0) {
         wait.End();
         view.Ui().MessageBox("Connect Error!", text::kMessage, MsgButtons::kOk,
@@ -63,10 +65,14 @@ void RunTest(CDemoView& view) {
         return;
     }
     std::optional<int> found;
-    if (status == 0) found = CardProbe(view.m_icdev).Run(view.m_nCpuProtocol);
+    if (status == 0) {
+        std::int32_t protocol = view.CpuProtocol();
+        found = CardProbe(view.Device()).Run(protocol);
+        view.NoteCpuProtocol(protocol);
+    }
     for (int i = 0; i < kResultBeeps; ++i) view.Ui().Beep();
     if (found) {
-        view.m_nCardType = *found;
+        view.SelectCardType(*found);
         ShowFound(view, *found);
     } else {
         ShowNoType(view, status == 1 ? "No Card Insert" : "Invalid Type");
@@ -76,18 +82,17 @@ void RunTest(CDemoView& view) {
 }  // namespace
 
 void OnAutoTest(CDemoView& view, int /*id*/) {
-    view.m_bImageShown = 0;
+    view.ForgetImage();
     view.GetDocument()->ForgetModifiedRows();
-    if (view.m_bEditMode == 1) {
+    if (view.InEditMode()) {
+        // Escape leaves edit mode without a question; should it ever not,
+        // the test must still not run under the caret.
         view.OnKeyDown(Key::kEscape);
-        if (view.m_bEditMode) {
-            view.Ui().HideCaret();
-            view.m_bEditMode = 0;
-        }
+        if (view.InEditMode()) view.EndEditMode();
     }
-    view.m_nReadState = read_state::kNoImage;
+    view.ForgetReadState();
     RunTest(view);
-    view.SwitchMenu(view.m_nCardType);
+    view.SwitchMenu(view.CardType());
 }
 
 }  // namespace demo

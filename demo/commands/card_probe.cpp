@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/card_probe.h"
 
+#include "demo/port/library_imports.h"
 #include "demo/view/card_types.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

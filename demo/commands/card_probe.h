@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds out which card family sits in the reader by trying the families one
 // after another: an identification value read from the card, or a probe
 // write that only that family accepts. Whatever a probe writes goes into a

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Selecting the card family by hand.
 #include <algorithm>
 #include <iterator>
 
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -39,8 +40,8 @@ constexpr HandSelection kHandSelections[] = {
 // panel's texts belong to the old card type's commands: they go with its
 // menu.
 void ShowCardType(CDemoView& view, int card_type) {
-    view.m_nCardType = card_type;
-    view.m_bImageShown = 0;
+    view.SelectCardType(card_type);
+    view.ForgetImage();
     view.GetDocument()->ForgetModifiedRows();
     view.EraseStatusLines();
     view.SwitchMenu(card_type);
@@ -55,8 +56,8 @@ void OnSelectCardType(CDemoView& view, int id) {
                            [id](const HandSelection& s) { return s.command == id; });
     if (it == std::end(kHandSelections)) return;
     ShowCardType(view, it->card_type);
-    int status = Lib().IC_InitType(view.m_icdev, LibraryTypeCode(it->card_type));
-    if (status == 0 && it->presence_check) status = Lib().IC_Status(view.m_icdev);
+    int status = Lib().IC_InitType(view.Device(), LibraryTypeCode(it->card_type));
+    if (status == 0 && it->presence_check) status = Lib().IC_Status(view.Device());
     view.EraseStatusLines();
     view.DrawStatus(2, status == 0 ? "Set Succeed" : "Set Error");
 }
@@ -65,21 +66,21 @@ void OnSelectCpu(CDemoView& view, int /*id*/) {
     ShowCardType(view, card::kCpu);
     unsigned char length = 0;
     unsigned char answer[256] = {};
-    if (Lib().IC_InitType(view.m_icdev, VEXA_TYPE_CPU) != 0 ||
-        Lib().IC_CpuReset(view.m_icdev, &length, answer) != 0 || length < kMinCpuAnswer) {
-        view.m_nCardType = card::kNone;
+    if (Lib().IC_InitType(view.Device(), VEXA_TYPE_CPU) != 0 ||
+        Lib().IC_CpuReset(view.Device(), &length, answer) != 0 || length < kMinCpuAnswer) {
+        view.SelectCardType(card::kNone);
         return;
     }
-    view.m_nCpuProtocol = Lib().IC_CpuGetProtocol(view.m_icdev);
+    view.NoteCpuProtocol(Lib().IC_CpuGetProtocol(view.Device()));
     view.SwitchMenu(card::kCpu);
 }
 
 // Commands 32829, 32844 and 32845 select the module slots 13, 14 and 15.
 void OnSelectSam(CDemoView& view, int id) {
     const int library_code = id == cmd::kSam ? VEXA_TYPE_SAM1 : VEXA_TYPE_SAM2 + (id - cmd::kSam14);
-    view.m_nCardType = card::kSam;
-    if (Lib().IC_InitType(view.m_icdev, library_code) != 0) {
-        view.m_nCardType = card::kNone;
+    view.SelectCardType(card::kSam);
+    if (Lib().IC_InitType(view.Device(), library_code) != 0) {
+        view.SelectCardType(card::kNone);
         return;
     }
     view.EraseStatusLines();

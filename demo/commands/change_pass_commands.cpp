@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Change Pass": the user password or security code, and the AT88SC1604's
 // area and erase passwords and the AT88SC102's erase keys.
 #include <algorithm>
@@ -7,10 +8,10 @@
 #include "demo/commands/command_report.h"
 #include "demo/commands/handlers.h"
 #include "demo/commands/password_families.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -33,7 +34,7 @@ void ChangeAt88sc102EraseKey(CDemoView& view, int area) {
     steps.digits = area == 1 ? 12 : 8;
     steps.length_message = "Card Password Length Must Be " + std::to_string(steps.digits) + "!";
     steps.present = [&view, area](const std::uint8_t* key) {
-        return Lib().IC_ChangeAZPass_102(view.m_icdev, area, key);
+        return Lib().IC_ChangeAZPass_102(view.Device(), area, key);
     };
     steps.failure_message = "Change Password Fail!";
     RunPassSteps(view, steps);
@@ -59,9 +60,9 @@ void VerifyCodeChange(CDemoView& view, PassSteps& steps, CodeReader read_code) {
         constexpr int kNotTaken = -1;
         std::array<std::uint8_t, 3> before{};
         std::array<std::uint8_t, 3> after{};
-        read_code(view.m_icdev, before.data());
+        read_code(view.Device(), before.data());
         if (const int status = change(code); status != 0) return status;
-        if (read_code(view.m_icdev, after.data()) != 0 ||
+        if (read_code(view.Device(), after.data()) != 0 ||
             !std::equal(code, code + length, after.begin())) {
             return kNotTaken;
         }
@@ -76,7 +77,7 @@ void VerifyCodeChange(CDemoView& view, PassSteps& steps, CodeReader read_code) {
 
 void OnChangePass(CDemoView& view, int /*id*/) {
     BeginPassCommand(view);
-    const int type = view.m_nCardType;
+    const int type = view.CardType();
     const PassFamily* family = PassFamilyOf(type);
     if (!family) {
         if (type != card::kSle4406 && type != card::kSle4404 && type != card::kAt88sc101 &&
@@ -101,7 +102,7 @@ void OnChangePass(CDemoView& view, int /*id*/) {
 // Commands 32820 to 32827.
 void OnChangeAreaPass(CDemoView& view, int id) {
     BeginPassCommand(view);
-    const int type = view.m_nCardType;
+    const int type = view.CardType();
     if (IsAt88sc1604(type)) {
         const PassFamily& family = *PassFamilyOf(type);
         PassSteps steps = FamilySteps(view, family, At88sc1604Index(id), PassAction::kChange);

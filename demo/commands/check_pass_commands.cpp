@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Check Pass": the user password or security code, the AT88SC1604's area
 // passwords and the erase passwords, with the AT88SC102 area erase that a
 // correct erase key allows.
@@ -8,10 +9,10 @@
 #include "demo/commands/command_report.h"
 #include "demo/commands/handlers.h"
 #include "demo/commands/password_families.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -19,7 +20,7 @@ namespace {
 
 // The card types in `silent` end the command without a word.
 void NoFunction(CDemoView& view, std::initializer_list<int> silent) {
-    if (std::find(silent.begin(), silent.end(), view.m_nCardType) == silent.end()) {
+    if (std::find(silent.begin(), silent.end(), view.CardType()) == silent.end()) {
         ShowErrorMessage(view, "No Function");
     }
 }
@@ -43,13 +44,13 @@ void CheckAt88sc102EraseKey(CDemoView& view, int area) {
     steps.digits = area == 1 ? 12 : 8;
     steps.length_message = "Password Lengh Must Be " + std::to_string(steps.digits) + "!";
     steps.present = [&view, area](const std::uint8_t* key) {
-        return Lib().IC_CheckAZPass_102(view.m_icdev, area, key);
+        return Lib().IC_CheckAZPass_102(view.Device(), area, key);
     };
     steps.failure_message = "Password Error!";
     steps.on_accepted = [&view, area] {
         const EraseArea erase = kEraseAreas[area - 1];
         // Any status but 0 leaves the area as it was.
-        if (Lib().IC_Erase_102(view.m_icdev, erase.offset, erase.length) != 0) return false;
+        if (Lib().IC_Erase_102(view.Device(), erase.offset, erase.length) != 0) return false;
         return ReadCardAfterPassword(view);
     };
     RunPassSteps(view, steps);
@@ -72,7 +73,7 @@ int EraseIndex(int id) {
 
 void OnCheckPass(CDemoView& view, int /*id*/) {
     BeginPassCommand(view);
-    const int type = view.m_nCardType;
+    const int type = view.CardType();
     const PassFamily* family = PassFamilyOf(type);
     if (!family) {
         NoFunction(view, {card::kSle4406, card::kSle4418, card::kSle4404, card::kAt88sc101,
@@ -96,11 +97,11 @@ void OnCheckPass(CDemoView& view, int /*id*/) {
 // their own here.
 void OnCheckAreaPass(CDemoView& view, int id) {
     BeginPassCommand(view);
-    if (!IsAt88sc1604(view.m_nCardType)) {
+    if (!IsAt88sc1604(view.CardType())) {
         NoFunction(view, {card::kSle4404, card::kAt88sc103});
         return;
     }
-    PassSteps steps = FamilySteps(view, *PassFamilyOf(view.m_nCardType), id - cmd::kCheckArea1 + 1,
+    PassSteps steps = FamilySteps(view, *PassFamilyOf(view.CardType()), id - cmd::kCheckArea1 + 1,
                                   PassAction::kCheck);
     steps.counter = PassSteps::Counter::kNone;
     RunPassSteps(view, steps);
@@ -110,7 +111,7 @@ void OnCheckAreaPass(CDemoView& view, int id) {
 // 4 of an AT88SC1604, or the erase keys of areas 1 and 2 of an AT88SC102.
 void OnCheckErasePass(CDemoView& view, int id) {
     BeginPassCommand(view);
-    const int type = view.m_nCardType;
+    const int type = view.CardType();
     if (IsAt88sc1604(type)) {
         PassSteps steps =
             FamilySteps(view, *PassFamilyOf(type), EraseIndex(id), PassAction::kCheck);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/command_report.h"
 
 #include "demo/view/demo_view.h"

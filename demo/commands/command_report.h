@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the card commands report to the operator: beeps and a word on the
 // status panel, or an error message box.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/command_table.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which of the view's handlers runs a command.
 #pragma once
 

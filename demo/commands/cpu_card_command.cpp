@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "CPU Card": the dialog that resets CPU and module cards and exchanges
 // commands with them.
 #include "demo/commands/handlers.h"
@@ -7,7 +8,7 @@
 namespace demo {
 
 void OnCpuCard(CDemoView& view, int /*id*/) {
-    CCpuCardDlg dialog(view.Ui(), view.m_icdev);
+    CCpuCardDlg dialog(view.Ui(), view.Device());
     view.Ui().RunModal(dialog);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-time fuses: "Fuse" of the AT88SC102 and AT88SC1604, "Fuse State"
 // and "Card Fuse" of the AT88SC1608. Every blow is confirmed first.
 #include <optional>
@@ -5,10 +6,10 @@
 
 #include "demo/commands/command_report.h"
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -37,7 +38,7 @@ const FuseState* FindFuseState(int value) {
 
 // The fuse state, or nothing when it cannot be read (reported).
 std::optional<int> ReadFuseState(CDemoView& view) {
-    const int value = Lib().IC_ReadFuse(view.m_icdev);
+    const int value = Lib().IC_ReadFuse(view.Device());
     if (value >= 0) return value;
     view.Ui().MessageBox("Read Fuse Error!", "Error Message", MsgButtons::kOk, MsgIcon::kStop);
     return std::nullopt;
@@ -66,13 +67,13 @@ FuseCall FuseOf(int card_type) {
 
 void OnFuse(CDemoView& view, int /*id*/) {
     view.EraseStatusLines();
-    const FuseCall fuse = FuseOf(view.m_nCardType);
+    const FuseCall fuse = FuseOf(view.CardType());
     if (!fuse) return;
     if (view.Ui().MessageBox("Card Will Fuse! Continue?", "Warning...", MsgButtons::kOkCancel,
                              MsgIcon::kNone) != MsgAnswer::kOk) {
         return;
     }
-    ReportOutcome(view, fuse(view.m_icdev) == 0);
+    ReportOutcome(view, fuse(view.Device()) == 0);
 }
 
 void OnFuseState(CDemoView& view, int /*id*/) {
@@ -108,7 +109,7 @@ void OnCardFuse(CDemoView& view, int /*id*/) {
         return;
     }
     // Any status but 0 means the fuse may not have been blown.
-    if (Lib().IC_WriteFuse(view.m_icdev, 0) != 0) {
+    if (Lib().IC_WriteFuse(view.Device(), 0) != 0) {
         ui.MessageBox(" Card Fuse fail!", " Card Fuse", MsgButtons::kOk, MsgIcon::kStop);
     } else {
         ui.MessageBox(" Card Fuse succeed!", " Card Fuse", MsgButtons::kOk, MsgIcon::kNone);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view's command handlers. Each takes the view and the command
 // identifier, so that one handler can serve a range of commands.
 #pragma once

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/password_families.h"
 
+#include "demo/port/library_imports.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -83,7 +84,7 @@ bool IsAt88sc1604(int card_type) {
 
 std::function<int()> AttemptsOf(CDemoView& view, const PassFamily& family, int index) {
     return [&view, &family, index] {
-        return CodeAttemptsOrFailure(view.m_nCardType, family.count(view.m_icdev, index));
+        return CodeAttemptsOrFailure(view.CardType(), family.count(view.Device(), index));
     };
 }
 
@@ -96,7 +97,7 @@ PassSteps FamilySteps(CDemoView& view, const PassFamily& family, int index, Pass
     steps.length_message = "Password Lengh Must Be Four!";
     const auto call = check ? family.check : family.change;
     steps.present = [&view, call, index](const std::uint8_t* password) {
-        return call(view.m_icdev, index, password);
+        return call(view.Device(), index, password);
     };
     steps.failure_message = check ? "Password Error!" : "Change Password Error!";
     steps.beeps_before_failure = check;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The password entry points of the card families whose user password the
 // program checks and changes, behind one shape: `index` selects one of the
 // AT88SC1604's passwords and is ignored by the families that have one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/commands/password_steps.h"
 
 #include <optional>
@@ -41,7 +42,7 @@ int HexDigit(char c) {
 void BeginPassCommand(CDemoView& view) {
     view.EraseStatusLines();
     view.EndEditMode();
-    view.m_nCaretPane = 0;
+    view.CaretToHexPane();
     view.DrawCaretInfo();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The steps every password command goes through: the attempt counter, the
 // password dialog, the length check, the card's answer and the report.
 #pragma once

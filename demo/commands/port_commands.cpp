@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // Choosing the port the reader is reached on.
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -22,13 +23,12 @@ std::int32_t Open(int port) {
 
 // A port that cannot be opened beeps and the previous port is opened again.
 void OnSelectPort(CDemoView& view, int id) {
-    if (Lib().IC_ExitComm(view.m_icdev) < 0) return;
-    const int previous = view.m_nCommPort;
-    view.m_nCommPort = PortOf(id);
-    view.m_icdev = Open(view.m_nCommPort);
-    if (view.m_icdev == 0) {
-        view.m_nCommPort = previous;
-        view.m_icdev = Open(previous);
+    if (Lib().IC_ExitComm(view.Device()) < 0) return;
+    const int previous = view.CommPort();
+    const int port = PortOf(id);
+    view.UseReader(port, Open(port));
+    if (view.Device() == 0) {
+        view.UseReader(previous, Open(previous));
         view.Ui().Beep();
     }
     view.DrawPortLabel();

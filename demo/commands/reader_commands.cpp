@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The reader's version and the firmware update.
 #include "demo/commands/handlers.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -20,7 +21,7 @@ void Notify(CDemoView& view, const char* text) {
 }
 
 void SelectCurrentType(CDemoView& view) {
-    Lib().IC_InitType(view.m_icdev, LibraryTypeCode(view.m_nCardType));
+    Lib().IC_InitType(view.Device(), LibraryTypeCode(view.CardType()));
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ void SelectCurrentType(CDemoView& view) {
 void OnVersion(CDemoView& view, int /*id*/) {
     // Room for the longest version text: 255 bytes as hexadecimal and a NUL.
     char version[512] = {};
-    if (Lib().IC_ReadVer(view.m_icdev, version) != 0) {
+    if (Lib().IC_ReadVer(view.Device(), version) != 0) {
         view.Ui().MessageBox("Get Version Error!", text::kAppTitle, MsgButtons::kOk,
                              MsgIcon::kNone);
         return;
@@ -39,24 +40,24 @@ void OnVersion(CDemoView& view, int /*id*/) {
 
 void OnUpdate(CDemoView& view, int /*id*/) {
     UiPort& ui = view.Ui();
-    const int status = Lib().IC_InitType(view.m_icdev, kUpdateType);
+    const int status = Lib().IC_InitType(view.Device(), kUpdateType);
     if (status == kUpdateNeedsCard) {
         Notify(view, "Insert one Card into the Reader and then retry...");
         SelectCurrentType(view);
     } else if (status < 0) {
         Notify(view, "Error occur while detecting the Reader...");
-        Lib().IC_ExitComm(view.m_icdev);
+        Lib().IC_ExitComm(view.Device());
         ui.PostQuit();
     }
     unsigned char head[2] = {};
-    if (Lib().IC_Read(view.m_icdev, 0, 2, head) != 0) {
+    if (Lib().IC_Read(view.Device(), 0, 2, head) != 0) {
         // Leave the library on the card family the view shows, not on the
         // update type.
         SelectCurrentType(view);
         return;
     }
     if (head[1] == kDownloadMark) {
-        Lib().IC_ExitComm(view.m_icdev);
+        Lib().IC_ExitComm(view.Device());
         ui.StartProgram("DownLoad.exe");
         ui.PostQuit();
         return;

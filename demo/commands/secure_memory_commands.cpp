@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The secure-memory card's read, write and safety passwords, and mutual
 // authentication.
 #include "demo/commands/handlers.h"
 #include "demo/dialogs/auth_dialog.h"
 #include "demo/dialogs/pass_auth_dialog.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
@@ -37,19 +38,19 @@ void OnSecurePassword(CDemoView& view, int id) {
     const PasswordCommand& command = kPasswordCommands[index];
     const bool safety =
         command.mode == pass_mode::kCheckSafety || command.mode == pass_mode::kChangeSafety;
-    CPassAuthDlg dialog(view.Ui(), command.mode, view.m_icdev,
-                        safety ? kSafetyCodeSet : view.m_nPassSet);
+    CPassAuthDlg dialog(view.Ui(), command.mode, view.Device(),
+                        safety ? kSafetyCodeSet : view.PassSet());
     if (!view.Ui().RunModal(dialog)) return;
     const int set = safety ? kSafetyCodeSet : dialog.m_nSet;
-    if (!safety) view.m_nPassSet = set;
-    const int status = (Lib().*command.call)(view.m_icdev, set, dialog.m_strPass.c_str());
+    if (!safety) view.RememberPassSet(set);
+    const int status = (Lib().*command.call)(view.Device(), set, dialog.m_strPass.c_str());
     const std::string title = command.title;
     view.Ui().MessageBox(title + (status == 0 ? " Succeed" : " Fail"), title, MsgButtons::kOk,
                          MsgIcon::kNone);
 }
 
 void OnAuth(CDemoView& view, int /*id*/) {
-    CAuthDlg dialog(view.Ui(), view.m_icdev);
+    CAuthDlg dialog(view.Ui(), view.Device());
     view.Ui().RunModal(dialog);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/about_dialog.h"
 
 #include "demo/res/dialog_templates.h"

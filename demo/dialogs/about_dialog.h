@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog 100, the About box.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog 145: the three steps of mutual authentication between a secure
 // memory card and the host, one button each, in any order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/cpu_card_dialog.h"
 
 #include <algorithm>
@@ -5,10 +6,10 @@
 #include <string>
 
 #include "demo/dialogs/hex_text.h"
+#include "demo/port/library_imports.h"
+#include "demo/port/ui_port.h"
 #include "demo/res/dialog_templates.h"
 #include "demo/res/strings.h"
-#include "demo/view/library_imports.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

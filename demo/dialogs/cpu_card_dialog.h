@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog 127, "CPU card": resets a CPU card or module card and exchanges
 // commands typed in hexadecimal, in the main slot or the module slot.
 #pragma once

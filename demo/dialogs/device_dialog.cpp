@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/device_dialog.h"
 
 #include <algorithm>
@@ -5,9 +6,9 @@
 #include <climits>
 #include <cstdint>
 
+#include "demo/port/library_imports.h"
 #include "demo/res/secure_dialog_templates.h"
 #include "demo/res/strings.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

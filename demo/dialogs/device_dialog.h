@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog 146: the reader itself rather than a card. Sounds the beeper, reads
 // and writes the reader's own memory, and holds a concealed "page mode"
 // button that ends the dialog with OK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/dialog.h"
 
 #include <algorithm>
@@ -6,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "demo/port/ui_port.h"
 #include "demo/res/strings.h"
-#include "demo/view/ui_port.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A modal dialog as plain data and logic: the template it is built from and
 // the state of its fields. The window system shows it (UiPort::RunModal),
 // copies what the operator types into the fields and reports button presses.
@@ -8,46 +9,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "demo/port/dialog_template.h"
 
 namespace demo {
 
 class UiPort;
-
-enum class ControlKind { kLabel, kEdit, kButton, kDefaultButton, kRadio, kIcon };
-
-namespace style {
-constexpr unsigned kUpperCase = 1;  // edit field turns typed letters into capitals
-constexpr unsigned kHidden = 2;
-}  // namespace style
-
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
-constexpr int kIdStatic = -1;
-
-// Positions and sizes in dialog units.
-struct ControlTemplate {
-    int id = kIdStatic;
-    ControlKind kind = ControlKind::kLabel;
-    std::string text;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    unsigned style = 0;
-    // Characters an edit field takes at most; 0: no limit of its own.
-    std::size_t max_length = 0;
-};
-
-struct DialogTemplate {
-    int id = 0;
-    std::string title;
-    int width = 0;
-    int height = 0;
-    std::string font;
-    int point_size = 0;
-    std::vector<ControlTemplate> controls;
-};
 
 enum class DialogAction { kStayOpen, kEndOk, kEndCancel };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The check the secure-memory dialogs make on hexadecimal input: only the
 // capitals G to Z are refused, every other character passes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bytes as the operator types and reads them in the dialogs: two hexadecimal
 // digits per byte, high nibble first, no separators.
 #pragma once

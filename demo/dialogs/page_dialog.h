@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "input page": asks for the card-side page or zone to read.
 #pragma once
 

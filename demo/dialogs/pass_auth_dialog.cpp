@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "demo/dialogs/pass_auth_dialog.h"
 
 #include <climits>
 #include <iterator>
 
 #include "demo/dialogs/hex_input.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/secure_dialog_templates.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

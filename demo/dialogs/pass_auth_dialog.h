@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog 144: a secure-memory password and its set, with the attempts left
 // for that set.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "input pass": asks for a card password as hexadecimal text.
 #pragma once
 

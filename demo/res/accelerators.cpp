@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/res/accelerators.h"
 
 #include "demo/res/command_ids.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys that run commands without a menu item of their own.
 #pragma once
 

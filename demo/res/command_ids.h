@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Command identifiers of the program's menus, accelerators and posted
 // commands.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog 146, the device control dialog. "page mode" is its OK button,
 // concealed until revealed; it is no default button, so Return never
 // presses it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/res/dialog_templates.h"
 
 namespace demo {

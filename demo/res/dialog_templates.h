@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Dialog templates as data: title, size in dialog units, font and controls.
 #pragma once
 
-#include "demo/dialogs/dialog.h"
+#include "demo/port/dialog_template.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/res/menus.h"
 
 #include <algorithm>

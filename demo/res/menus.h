@@ -1,23 +1,13 @@
+// SPDX-License-Identifier: MIT
 // The program's menu bars as data: one bar per card family, swapped at run
 // time by the view.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <string_view>
+
+#include "demo/port/menu_bar.h"
 
 namespace demo {
-
-struct MenuItem {
-    std::string text;             // empty for a separator
-    int command = 0;              // 0 for a pop-up or a separator
-    std::vector<MenuItem> items;  // the pop-up's items
-
-    friend bool operator==(const MenuItem&, const MenuItem&) = default;
-    bool IsSeparator() const { return text.empty(); }
-    bool IsPopup() const { return command == 0 && !text.empty(); }
-};
-
-using MenuBar = std::vector<MenuItem>;
 
 namespace menu {
 constexpr int kMain = 2;

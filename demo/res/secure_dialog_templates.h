@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The templates of the dialogs of the reader and of secure memory cards:
 // the password dialog with its attempt count, mutual authentication and
 // device control.
 #pragma once
 
-#include "demo/dialogs/dialog.h"
+#include "demo/port/dialog_template.h"
 
 namespace demo {
 

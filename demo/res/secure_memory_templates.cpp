@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialogs 144 and 145: the secure-memory password dialog and the mutual
 // authentication dialog.
 #include "demo/res/secure_dialog_templates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fixed texts of the program shared by several parts of it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memory layouts of the card families: named, coloured areas of card
 // offsets, used to colour the dump and to name the byte under the caret.
 #pragma once
@@ -5,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

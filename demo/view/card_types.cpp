@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/view/card_types.h"
 
 #include <algorithm>

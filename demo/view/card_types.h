@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's card type codes: name shown, capacity, the library's type
 // code and the menu bar of each card family.
 #pragma once

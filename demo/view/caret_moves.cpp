@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/view/caret_moves.h"
 
 #include <algorithm>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Where the editing caret goes: the cell under it as page, row, column and
 // hex digit, and its moves by key and after a typed character, bounded by
 // the card's last byte and its pages.
 #pragma once
 
-#include "demo/view/screen_layout.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/screen_layout.h"
+#include "demo/port/ui_port.h"
 
 namespace demo {
 

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The colours of the view: the navy data field, the grey status panel and
 // the colours that mark memory areas and protection.
 #pragma once
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo::color {
 

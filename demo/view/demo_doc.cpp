@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/view/demo_doc.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document: the card image as the view shows it, one character cell and
 // one hexadecimal cell per card byte, and the rows modified since the last
 // write.

@@ -1,15 +1,17 @@
+// SPDX-License-Identifier: MIT
 #include "demo/view/demo_view.h"
 
+#include "demo/port/library_imports.h"
 #include "demo/res/menus.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/colors.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 
-CDemoView::CDemoView(UiPort& ui, CDemoDoc& doc)
-    : m_BackgroundSize(ui.BitmapSize(screen::kBackgroundBitmap)), ui_(ui), doc_(doc) {}
+CDemoView::CDemoView(UiPort& ui, CDemoDoc& doc) : ui_(ui), doc_(doc) {
+    m_BackgroundSize = ui.BitmapSize(screen::kBackgroundBitmap);
+}
 
 void CDemoView::OnCreate() {
     m_nCharWidth = screen::kCharWidth;

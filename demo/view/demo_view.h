@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view: the program's whole working state (reader, card type, page,
 // caret, protection data) and the drawing of the card memory view. The card
 // commands in demo/commands work on it.
@@ -8,26 +9,19 @@
 #include <string>
 #include <string_view>
 
+#include "demo/port/screen_layout.h"
+#include "demo/port/ui_port.h"
 #include "demo/view/card_layouts.h"
 #include "demo/view/caret_moves.h"
 #include "demo/view/demo_doc.h"
-#include "demo/view/screen_layout.h"
-#include "demo/view/ui_port.h"
+#include "demo/view/view_state.h"
 
 namespace demo {
 
-namespace read_state {
-constexpr int kAutoTestPending = 100;
-constexpr int kNoImage = 50;
-constexpr int kNoCard = 1;
-constexpr int kImageShown = 2;
-constexpr int kStatusFailed = 3;
-constexpr int kReadFailed = 4;
-}  // namespace read_state
+// Tests set up and inspect the state directly (tests/demo).
+struct ViewStateAccess;
 
-constexpr int kUsbPort = 100;
-
-class CDemoView {
+class CDemoView : private ViewState {
   public:
     CDemoView(UiPort& ui, CDemoDoc& doc);
 
@@ -74,36 +68,41 @@ class CDemoView {
     void EraseStatusLines();
     void EraseField(screen::Point at, int chars);
 
-    // ---- State ----
-    std::int32_t m_icdev = 0;
-    std::int32_t m_nCommPort = -1;
-    std::int32_t m_nCardType = -1;
-    std::int32_t m_nCpuProtocol = -1;
-    std::int32_t m_nReadState = read_state::kAutoTestPending;
-    std::int32_t m_nCardSize = 0;
-    std::int32_t m_nPageCount = 0;
-    std::int32_t m_nPage = 0;
-    std::int32_t m_nZone = 0;
-    std::int32_t m_nSsfPage = 0;
-    std::int32_t m_nPassSet = 0;  // secure-memory password set last chosen
-    std::int32_t m_bEditMode = 0;
-    std::int32_t m_nCaretPane = 0;
-    screen::Point m_ptCaret{screen::kHexLeft, screen::kDumpTop};
-    std::int32_t m_bImageShown = 0;
-    // Row and column of the last click that found them (clicks beside the
-    // panes keep them).
-    std::int32_t m_nClickRow = 0;
-    std::int32_t m_nClickColumn = 0;
-    std::int32_t m_nCharWidth = 0;
-    std::int32_t m_nLineHeight = 0;
-    std::array<std::uint8_t, 32> m_ProtState4442{};
-    std::array<std::uint8_t, 32> m_ProtMark4442{};
-    std::uint8_t m_Pages4428[4][512] = {};
-    std::uint8_t m_Pages4428Saved[4][512] = {};
-    LayoutTable m_Layouts;
-    Size m_BackgroundSize;
+    // ---- What the commands read ----
+    std::int32_t Device() const { return m_icdev; }
+    std::int32_t CommPort() const { return m_nCommPort; }
+    std::int32_t CardType() const { return m_nCardType; }
+    std::int32_t CpuProtocol() const { return m_nCpuProtocol; }
+    std::int32_t ReadState() const { return m_nReadState; }
+    std::int32_t Page() const { return m_nPage; }
+    std::int32_t Zone() const { return m_nZone; }
+    std::int32_t SsfPage() const { return m_nSsfPage; }
+    std::int32_t PassSet() const { return m_nPassSet; }
+    bool InEditMode() const { return m_bEditMode != 0; }
+
+    // ---- What the commands change ----
+    // The card type the commands work on; the image and menu stay.
+    void SelectCardType(int card_type) { m_nCardType = card_type; }
+    void NoteCpuProtocol(int protocol) { m_nCpuProtocol = protocol; }
+    // The reader now reached (device 0: none) and its port.
+    void UseReader(int port, std::int32_t device) {
+        m_nCommPort = port;
+        m_icdev = device;
+    }
+    // The image on screen no longer stands for the card: no paging or
+    // editing over it until the next read.
+    void ForgetImage() { m_bImageShown = 0; }
+    void MarkImageShown() { m_bImageShown = 1; }
+    // Nothing read since: a repaint shows no image.
+    void ForgetReadState() { m_nReadState = read_state::kNoImage; }
+    void SelectZone(int zone) { m_nZone = zone; }
+    void SelectSsfPage(int page) { m_nSsfPage = page; }
+    void RememberPassSet(int set) { m_nPassSet = set; }
+    void CaretToHexPane() { m_nCaretPane = 0; }
 
   private:
+    friend struct ViewStateAccess;
+
     void ConnectReader();
     enum class PortOutcome { kKept, kTryNext, kGiveUp };
     PortOutcome TryPort(int port);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typing over the image and marking bytes for protection.
 #include <string>
 #include <string_view>

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Page Up and Page Down through the image, and the error counter screen of
 // the protected-memory cards past their last page.
 #include <string>
 
+#include "demo/port/library_imports.h"
 #include "demo/view/card_types.h"
 #include "demo/view/colors.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

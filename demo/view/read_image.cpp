@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: MIT
 // Loading the card into the document.
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <vector>
 
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Finding the reader when the view is created: USB first, then the serial
 // ports COM1 to COM4.
+#include "demo/port/library_imports.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mouse and the keyboard over the view: the quit prompts, edit mode and
 // the caret's moves.
 #include "demo/res/strings.h"

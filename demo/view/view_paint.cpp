@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting the card memory view: background, dump page and status panel.
 #include <string>
 

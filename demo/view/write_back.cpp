@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Writing the modified rows and the protection marks back to the card.
 #include <array>
 #include <vector>
 
+#include "demo/port/library_imports.h"
 #include "demo/res/strings.h"
 #include "demo/view/card_types.h"
 #include "demo/view/demo_view.h"
-#include "demo/view/library_imports.h"
 
 namespace demo {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/win32/dialog_bytes.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dialog template in the binary form the Windows dialog manager reads
 // (DLGTEMPLATEEX), built from the same data the Qt dialogs are laid out from:
 // the dialogs of both windows have one source.
@@ -6,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "demo/dialogs/dialog.h"
+#include "demo/port/dialog_template.h"
 
 namespace demo::win32 {
 

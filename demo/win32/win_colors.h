@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The program's colours as the Windows drawing functions take them.
 #pragma once
 
 #include <cstdint>
 
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo::win32 {
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Modal dialogs of the Windows program, built in memory from the dialog's
 // template.
 #pragma once
 
 #include "demo/dialogs/dialog.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 #include "demo/win32/win_handles.h"
 
 namespace demo::win32 {

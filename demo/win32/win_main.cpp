@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Demo for Windows: the demonstration and test program of the Tavix USB card
 // reader in a plain Win32 window.
 #define NOMINMAX

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The menu bars and accelerator keys of the Windows program, made from the
 // same data as the Qt window's.
 #pragma once
 
-#include "demo/res/menus.h"
+#include "demo/port/menu_bar.h"
 #include "demo/win32/win_handles.h"
 
 namespace demo::win32 {

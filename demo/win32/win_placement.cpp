@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #define NOMINMAX
 #include <windows.h>
 #undef MessageBox

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the Windows program puts its secondary windows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #define NOMINMAX
 #include <windows.h>
 #undef MessageBox
@@ -8,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "demo/port/screen_layout.h"
+#include "demo/res/menus.h"
 #include "demo/view/colors.h"
-#include "demo/view/screen_layout.h"
 #include "demo/win32/win_colors.h"
 #include "demo/win32/win_menus.h"
 #include "demo/win32/win_placement.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows implementation of the window system port, in plain Win32.
 // The program draws into a back-buffer bitmap that the window shows, so text
 // drawn outside a paint stays on screen, as in the Qt window.
@@ -5,8 +6,8 @@
 
 #include <cstdint>
 
+#include "demo/port/ui_port.h"
 #include "demo/res/menus.h"
-#include "demo/view/ui_port.h"
 #include "demo/win32/win_dialog.h"
 #include "demo/win32/win_handles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: its class, its messages and the program's message loop.
 #define NOMINMAX
 #include <windows.h>

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* A small application of the library, built the way a user builds one:
  *   consumer memory   select an SLE4442, present its code, write, read back
  *   consumer apdu     reset a CPU card and exchange an APDU */

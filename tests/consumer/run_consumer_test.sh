@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the build into a scratch prefix, builds the consumer program
 # against it through pkg-config and through find_package, and runs both on
 # the simulated reader installed beside the library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/at88sc_fake.h"
 
 namespace demo_test {

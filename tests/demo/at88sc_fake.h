@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stands in for the AT88SC password and fuse entry points, which our library
 // answers with -21, so that the commands' paths past the card can run. It
 // replaces them in the imports table for its lifetime; a LibraryLog made
@@ -8,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "demo/view/library_imports.h"
+#include "demo/port/library_imports.h"
 
 namespace demo_test {
 

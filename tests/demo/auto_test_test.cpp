@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The automatic card test: which family it finds, what it shows, and that
 // every probe write leaves the card as it was.
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ TEST_P(AutoTestFindsTheFamily, AtStartUpAndLeavesTheCardUnchanged) {
     LibraryLog log;
     demo.Start();
 
-    EXPECT_EQ(demo.view().m_nCardType, family.card_type);
+    EXPECT_EQ(demo.state().m_nCardType, family.card_type);
     EXPECT_EQ(demo.TypeName(), family.name);
     EXPECT_EQ(demo.Status(1), "");
     EXPECT_EQ(demo.Status(2), "Test Succeed");
@@ -43,14 +44,14 @@ TEST_P(AutoTestFindsTheFamily, AtStartUpAndLeavesTheCardUnchanged) {
     EXPECT_EQ(demo.ui.beeps, 5);
     EXPECT_TRUE(demo.ui.messages.empty());
     EXPECT_EQ(demo.ui.wait_cursor_depth, 0);
-    EXPECT_EQ(demo.view().m_nReadState, 50);
+    EXPECT_EQ(demo.state().m_nReadState, 50);
     EXPECT_EQ(demo.card()->Save(), before);
 
     // "Auto Test" again finds the same: the first run left nothing behind.
     log.calls.clear();
     demo.host.ClearLog();
     demo.Command(demo::cmd::kAutoTest);
-    EXPECT_EQ(demo.view().m_nCardType, family.card_type);
+    EXPECT_EQ(demo.state().m_nCardType, family.card_type);
     EXPECT_EQ(demo.card()->Save(), before);
     RecordProperty("library_calls", static_cast<int>(log.calls.size()));
     RecordProperty("feature_reports", static_cast<int>(demo.host.log.size()));
@@ -100,7 +101,7 @@ TEST(AutoTestTest, AnUnpluggedReaderShowsOnlyConnectError) {
     EXPECT_EQ(demo.ui.messages[0].caption, "Message");
     EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kInformation);
     EXPECT_EQ(demo.ui.beeps, beeps);
-    EXPECT_EQ(demo.view().m_nCardType, -1);
+    EXPECT_EQ(demo.state().m_nCardType, -1);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kMain));
     EXPECT_EQ(demo.ui.wait_cursor_depth, 0);
     // The test is over: neither its progress texts nor the last result stay.
@@ -116,7 +117,7 @@ TEST(AutoTestTest, AReaderStatusOtherThanNoCardIsAnUnknownCard) {
     EXPECT_EQ(demo.Status(1), "Test Error");
     EXPECT_EQ(demo.Status(2), "Invalid Type");
     EXPECT_EQ(demo.TypeName(), "Invalid Type");
-    EXPECT_EQ(demo.view().m_nCardType, -1);
+    EXPECT_EQ(demo.state().m_nCardType, -1);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kMain));
 }
 
@@ -127,7 +128,7 @@ TEST(AutoTestTest, AFoundCardThatCannotBeSelectedAgainSaysTestError) {
     // Seven selections probe up to the SLE4442; the eighth selects it again.
     log.Fail("IC_InitType", 0x6109, 7);
     demo.Command(demo::cmd::kAutoTest);
-    EXPECT_EQ(demo.view().m_nCardType, 17);
+    EXPECT_EQ(demo.state().m_nCardType, 17);
     EXPECT_EQ(demo.TypeName(), "4442");
     EXPECT_EQ(demo.Status(2), "Test Error");
 }
@@ -136,13 +137,13 @@ TEST(AutoTestTest, EndsEditModeWithoutAskingAndClearsTheImage) {
     DemoHarness demo("sle4442");
     demo.Start();
     demo.Command(demo::cmd::kReadCard);
-    demo.view().m_bEditMode = 1;
+    demo.state().m_bEditMode = 1;
     demo.ui.ShowCaret();
     demo.Command(demo::cmd::kAutoTest);
     EXPECT_TRUE(demo.ui.messages.empty());
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
-    EXPECT_EQ(demo.view().m_bImageShown, 0);
+    EXPECT_EQ(demo.state().m_bImageShown, 0);
     EXPECT_EQ(demo.HexCell(0)->fg, demo.HexCell(0)->bg) << "the dump is blank again";
 }
 

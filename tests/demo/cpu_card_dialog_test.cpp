@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "CPU card" dialog against the simulated CPU cards and module card:
 // resets, commands typed in hexadecimal, the slot buttons and every failure
 // message.
@@ -38,7 +39,7 @@ class CpuDialogTest : public ::testing::Test {
     void Open(const char* card) {
         demo_ = std::make_unique<DemoHarness>(card);
         demo_->Start();
-        dialog_ = std::make_unique<demo::CCpuCardDlg>(demo_->ui, demo_->view().m_icdev);
+        dialog_ = std::make_unique<demo::CCpuCardDlg>(demo_->ui, demo_->state().m_icdev);
         dialog_->OnInitDialog();
         g_commands.clear();
         saved_apdu_ = demo::Lib().IC_CpuApdu;
@@ -85,7 +86,7 @@ TEST_F(CpuDialogTest, OpensWithEmptyFieldsFromTheCpuMenuAndMakesNoCallOnQuit) {
     }
     EXPECT_EQ(log.calls, std::vector<std::string>{"IC_CpuReset"});
     EXPECT_TRUE(demo.ui.messages.empty());
-    EXPECT_EQ(demo.view().m_nCardType, 12);
+    EXPECT_EQ(demo.state().m_nCardType, 12);
 }
 
 TEST_F(CpuDialogTest, UnderT0ResetShowsTheAnswerAndCommandsTravelAsTyped) {
@@ -189,7 +190,7 @@ TEST_F(CpuDialogTest, AFailedResetShowsItsCodeAndKeepsTheOldAnswer) {
 
 TEST_F(CpuDialogTest, TheSamSlotUsesTheModuleCommandsAndLeavesTheViewsType) {
     Open("sam");
-    const int card_type = demo_->view().m_nCardType;
+    const int card_type = demo_->state().m_nCardType;
     Press(ids::kSamCard);
     EXPECT_EQ(vexa::CurrentSelection().card_type, 13);
     const std::size_t before = FrameCount();
@@ -204,7 +205,7 @@ TEST_F(CpuDialogTest, TheSamSlotUsesTheModuleCommandsAndLeavesTheViewsType) {
 
     Press(ids::kMainCard);
     EXPECT_EQ(vexa::CurrentSelection().card_type, 12);
-    EXPECT_EQ(demo_->view().m_nCardType, card_type);
+    EXPECT_EQ(demo_->state().m_nCardType, card_type);
     EXPECT_TRUE(Messages().empty());
 }
 

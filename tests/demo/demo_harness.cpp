@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/demo_harness.h"
 
+#include "demo/res/menus.h"
 #include "sim/card_factory.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace demo_test {
 
@@ -25,7 +27,7 @@ DemoHarness::DemoHarness(std::string_view card, bool reader) {
 DemoHarness::~DemoHarness() {
     ui.DestroyMainWindow();
     app.reset();
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
 }
 
 void DemoHarness::Start() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole program on a recording screen against the simulated reader.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include "sim/card.h"
 #include "sim/host.h"
 #include "tests/demo/recording_ui.h"
+#include "tests/demo/view_state_access.h"
 
 namespace demo_test {
 
@@ -29,6 +31,7 @@ class DemoHarness {
 
     demo::CDemoView& view() { return app->View(); }
     demo::CDemoDoc& doc() { return app->Doc(); }
+    demo::ViewState& state() { return StateOf(view()); }
     sim::Card* card() { return host.ReaderCount() ? host.reader().card() : nullptr; }
     template <class C>
     C& CardAs() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Device Control": the beeper and the reader's own memory through the
 // simulated reader (whose memory answers while the slot is empty), the
 // framework's refusals, and the concealed "page mode" button.
@@ -193,7 +194,7 @@ TEST_F(DeviceDialogTest, PageModeSelectsThe24C16AndThenLibraryType1) {
     demo::Lib().IC_InitType = RecordType;
     Run({{{}, RecordingUi::kNoButton, std::pair{4, 4}}, {{}, demo::kIdOk}});
     EXPECT_FALSE(After(0).hidden.count(demo::kIdOk));
-    EXPECT_EQ(demo.view().m_nCardType, 68);
+    EXPECT_EQ(demo.state().m_nCardType, 68);
     EXPECT_EQ(demo.TypeName(), "24C16");
     EXPECT_EQ(g_types, (std::vector<int>{64, 1}))
         << "the 24C16 as the library knows it, then page mode";

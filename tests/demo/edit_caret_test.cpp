@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Edit mode: the hints, typing in both panes, the caret's moves by key and
 // by mouse with every row, page and card-end crossing, and Esc.
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ namespace color = demo::color;
 TEST(EditModeTest, WriteCardShowsTheHintsAndTheCaretOnTheFirstDigit) {
     DemoHarness demo("sle4442");
     StartEditing(demo);
-    EXPECT_EQ(demo.view().m_bEditMode, 1);
+    EXPECT_EQ(demo.state().m_bEditMode, 1);
     EXPECT_EQ(demo.Status(1), "F5 :Write Data");
     EXPECT_EQ(demo.Status(2), "ESC:Return     ");
     EXPECT_EQ(demo.ui.VisibleAt(12, 336), "SPA:Add Pro   ");
@@ -40,12 +41,12 @@ TEST(EditModeTest, NeedsAnImageReadFromTheCard) {
     DemoHarness demo("24c02");
     demo.Start();
     demo.Command(demo::cmd::kWriteCard);
-    EXPECT_EQ(demo.view().m_bEditMode, 0) << "nothing read yet";
+    EXPECT_EQ(demo.state().m_bEditMode, 0) << "nothing read yet";
 
     demo.Command(demo::cmd::kReadCard);
     demo.Command(demo::cmd::k24C16);  // another type: the image is gone
     demo.Command(demo::cmd::kWriteCard);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
 }
 
@@ -54,8 +55,8 @@ TEST(EditModeTest, EscLeavesEditModeAndOutsideItAsksToQuit) {
     StartEditing(demo);
     Press(demo, Key::kTab);
     Press(demo, Key::kEscape);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
-    EXPECT_EQ(demo.view().m_nCaretPane, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_nCaretPane, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
     EXPECT_EQ(demo.Status(1), "");
     EXPECT_EQ(demo.Status(2), "");
@@ -77,13 +78,13 @@ TEST(EditModeTest, AnotherCommandEndsEditModeWithItsHints) {
     DemoHarness demo("sle4442");
     StartEditing(demo);
     demo.Command(demo::cmd::kReadCard);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
     EXPECT_EQ(demo.ui.VisibleAt(12, 336), "") << "Space marks nothing now";
 
     demo.Command(demo::cmd::kWriteCard);
     demo.Command(demo::cmd::k24C02);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_EQ(demo.ui.VisibleAt(12, 336), "");
 }
 
@@ -133,7 +134,7 @@ TEST(HexEntryTest, TypingCrossesRowsAndPagesAndStopsOnTheLastByte) {
     Press(demo, Key::kDown, 14);
     Press(demo, Key::kEnd);  // byte 255
     Type(demo, "2");
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(PageNumber(demo), "2");
     EXPECT_EQ(CaretAt(demo), HexDigit(0));
     EXPECT_EQ(demo.HexCell(0)->text, demo.doc().m_HexCells[256]) << "page 2 is drawn";
@@ -145,7 +146,7 @@ TEST(HexEntryTest, TypingCrossesRowsAndPagesAndStopsOnTheLastByte) {
     EXPECT_EQ(CaretAt(demo), HexDigit(255, true));
     Type(demo, "d");
     EXPECT_EQ(CaretAt(demo), HexDigit(255, true));
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(demo.doc().Byte(511), 0xCD);
     Type(demo, "e");
     EXPECT_EQ(demo.doc().Byte(511), 0xCE) << "the last digit can still be retyped";
@@ -155,7 +156,7 @@ TEST(CharEntryTest, PrintableCharactersMakeTheByteAndMoveOn) {
     DemoHarness demo("24c04");
     StartEditing(demo);
     Press(demo, Key::kTab);
-    EXPECT_EQ(demo.view().m_nCaretPane, 1);
+    EXPECT_EQ(demo.state().m_nCaretPane, 1);
     EXPECT_EQ(CaretAt(demo), CharAt(0));
     Type(demo, "Hi\x7F\x1F~");
     EXPECT_EQ(demo.doc().Byte(0), 'H');
@@ -171,7 +172,7 @@ TEST(CharEntryTest, PrintableCharactersMakeTheByteAndMoveOn) {
     Press(demo, Key::kDown, 14);
     Press(demo, Key::kEnd);
     Type(demo, "y");
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(CaretAt(demo), CharAt(0));
     Press(demo, Key::kDown, 15);
     Press(demo, Key::kEnd);
@@ -201,7 +202,7 @@ TEST(CaretKeysTest, TabSwitchesPanesOnTheSameByte) {
     EXPECT_EQ(CaretAt(demo), CharAt(3));
     Press(demo, Key::kTab);
     EXPECT_EQ(CaretAt(demo), HexDigit(3));
-    EXPECT_EQ(demo.view().m_nCaretPane, 0);
+    EXPECT_EQ(demo.state().m_nCaretPane, 0);
 }
 
 TEST(CaretKeysTest, LeftAndRightCrossRowsAndPages) {
@@ -223,10 +224,10 @@ TEST(CaretKeysTest, LeftAndRightCrossRowsAndPages) {
     Press(demo, Key::kDown, 14);
     Press(demo, Key::kEnd);
     Press(demo, Key::kRight);
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(CaretAt(demo), HexDigit(0));
     Press(demo, Key::kLeft);
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_EQ(CaretAt(demo), std::make_pair(447, 257));
     EXPECT_EQ(CaretOffsetText(demo), "255");
     EXPECT_EQ(demo.ui.VisibleAt(533, 301), "0FFH");
@@ -238,7 +239,7 @@ TEST(CaretKeysTest, LeftAndRightCrossRowsAndPages) {
     Press(demo, Key::kLeft);
     Press(demo, Key::kRight, 3);
     EXPECT_EQ(CaretAt(demo), std::make_pair(447, 257));
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
 
     Press(demo, Key::kTab);
     Press(demo, Key::kRight);
@@ -250,10 +251,10 @@ TEST(CaretKeysTest, LeftAndRightCrossRowsAndPages) {
     Press(demo, Key::kUp, 14);
     Press(demo, Key::kHome);
     Press(demo, Key::kLeft);
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_EQ(CaretAt(demo), CharAt(255));
     Press(demo, Key::kRight);
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(CaretAt(demo), CharAt(0));
 }
 
@@ -266,13 +267,13 @@ TEST(CaretKeysTest, UpAndDownKeepTheColumnAndStayInsideTheCard) {
     Press(demo, Key::kDown, 15);
     EXPECT_EQ(CaretAt(demo), HexDigit(242, true));
     Press(demo, Key::kDown);
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(PageNumber(demo), "2");
     EXPECT_EQ(CaretAt(demo), HexDigit(2, true));
     Press(demo, Key::kDown, 20);
     EXPECT_EQ(CaretAt(demo), HexDigit(242, true)) << "no byte 16 further on the last row";
     Press(demo, Key::kUp, 16);
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_EQ(CaretAt(demo), HexDigit(242, true));
 
     DemoHarness small("24c01");
@@ -290,10 +291,10 @@ TEST(CaretKeysTest, EndOnAShortRowGoesToTheCardsLastByte) {
     Press(demo, Key::kEnd);
     EXPECT_EQ(CaretAt(demo), HexDigit(15, true));
     Press(demo, Key::kDown, 16);
-    EXPECT_EQ(demo.view().m_nPage, 0) << "byte 271 does not exist";
+    EXPECT_EQ(demo.state().m_nPage, 0) << "byte 271 does not exist";
     Press(demo, Key::kHome);
     Press(demo, Key::kDown);  // page 2 holds bytes 256 to 263
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     Press(demo, Key::kEnd);
     EXPECT_EQ(CaretAt(demo), HexDigit(7, true));
     EXPECT_EQ(CaretOffsetText(demo), "263 IN 2");
@@ -314,7 +315,7 @@ TEST(CaretMouseTest, AClickPlacesTheCaretOnTheByteHit) {
     EXPECT_EQ(CaretOffsetText(demo), "36");
     Click(demo, 475 + 9 * 5 + 4, 32 + 15 * 6 + 1);
     EXPECT_EQ(CaretAt(demo), CharAt(101));
-    EXPECT_EQ(demo.view().m_nCaretPane, 1);
+    EXPECT_EQ(demo.state().m_nCaretPane, 1);
     EXPECT_TRUE(demo.ui.caret.shown);
 
     // Beside the panes the caret stays, but the row is kept for the next
@@ -324,7 +325,7 @@ TEST(CaretMouseTest, AClickPlacesTheCaretOnTheByteHit) {
     // Right of the last byte's digits: the kept column (5) with the new row.
     Click(demo, 460, 32 + 15 * 4);
     EXPECT_EQ(CaretAt(demo), HexDigit(69));
-    EXPECT_EQ(demo.view().m_nCaretPane, 0);
+    EXPECT_EQ(demo.state().m_nCaretPane, 0);
     EXPECT_TRUE(demo.ui.messages.empty());
 
     // The exit area asks first; No keeps the program and the caret.
@@ -350,7 +351,7 @@ TEST(CaretMouseTest, OutsideEditModeAClickMovesNothing) {
     demo.Command(demo::cmd::kReadCard);
     Click(demo, 120, 80);
     EXPECT_FALSE(demo.ui.caret.shown);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
 }
 
 TEST(ModifiedRowsTest, OnlyARepetitionOfTheLastRowIsLeftOut) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Space in the hex pane marks SLE4442 and SLE4428 bytes for protection; the
 // write-back burns the marks into the card.
 #include <gtest/gtest.h>
@@ -21,15 +22,15 @@ TEST(ProtectionMarkTest, Sle4442MarksOnlyUnprotectedBytesOfTheFirst32) {
     DemoHarness demo("sle4442");
     StartEditing(demo);  // bytes 0 to 7 protected since manufacture
     Press(demo, Key::kSpace);
-    EXPECT_EQ(demo.view().m_ProtState4442[0], 0);
+    EXPECT_EQ(demo.state().m_ProtState4442[0], 0);
     EXPECT_EQ(demo.HexCell(0)->fg, color::kRed) << "an old protection cannot be lifted";
 
     Press(demo, Key::kRight, 20);  // byte 10
     Press(demo, Key::kSpace);
-    EXPECT_EQ(demo.view().m_ProtState4442[10], 0);
+    EXPECT_EQ(demo.state().m_ProtState4442[10], 0);
     EXPECT_EQ(demo.HexCell(10)->fg, color::kRed);
     Press(demo, Key::kSpace);
-    EXPECT_EQ(demo.view().m_ProtState4442[10], 1);
+    EXPECT_EQ(demo.state().m_ProtState4442[10], 1);
     EXPECT_EQ(demo.HexCell(10)->fg, color::kYellow);
 
     Press(demo, Key::kDown, 2);  // byte 42
@@ -43,7 +44,7 @@ TEST(ProtectionMarkTest, Sle4442MarksOnlyUnprotectedBytesOfTheFirst32) {
     Press(demo, Key::kTab);
     Type(demo, " ");
     EXPECT_EQ(demo.doc().Byte(10), ' ');
-    EXPECT_EQ(demo.view().m_ProtState4442[10], 1);
+    EXPECT_EQ(demo.state().m_ProtState4442[10], 1);
 }
 
 TEST(ProtectionMarkTest, Sle4442MarksAreWrittenAfterTheRows) {
@@ -67,11 +68,11 @@ TEST(ProtectionMarkTest, Sle4442MarksAreWrittenAfterTheRows) {
     EXPECT_TRUE(Sle4442Protected(card, 9));
     EXPECT_TRUE(Sle4442Protected(card, 25));
     EXPECT_FALSE(Sle4442Protected(card, 24));
-    EXPECT_EQ(demo.view().m_ProtMark4442[9], 0);
+    EXPECT_EQ(demo.state().m_ProtMark4442[9], 0);
 
     // Protected now: Space leaves the byte alone; nothing is written twice.
     Press(demo, Key::kSpace);
-    EXPECT_EQ(demo.view().m_ProtState4442[25], 0);
+    EXPECT_EQ(demo.state().m_ProtState4442[25], 0);
     Press(demo, Key::kF5);
     EXPECT_EQ(log.Count("IC_WriteProtection"), 2);
 }
@@ -91,7 +92,7 @@ TEST(ProtectionMarkTest, Sle4442MarkTheCardIgnoredShowsAgainOnTheNextRead) {
     demo.Command(demo::cmd::kWriteCard);
     Press(demo, Key::kRight, 24);
     Press(demo, Key::kSpace);
-    EXPECT_EQ(demo.view().m_ProtState4442[12], 0) << "and can be marked again";
+    EXPECT_EQ(demo.state().m_ProtState4442[12], 0) << "and can be marked again";
 }
 
 TEST(ProtectionMarkTest, WriteBackWithoutRowsStillWritesTheMarks) {
@@ -123,7 +124,7 @@ TEST(ProtectionMarkTest, AFailedMarkEndsTheWriteAndKeepsTheRows) {
     EXPECT_EQ(demo.ui.messages[0], (RecordingUi::Message{"Protect Fail!", "Message",
                                                          MsgButtons::kOk, MsgIcon::kInformation}));
     EXPECT_EQ(demo.doc().m_nModifiedRows, 1);
-    EXPECT_EQ(demo.view().m_ProtMark4442[15], 1);
+    EXPECT_EQ(demo.state().m_ProtMark4442[15], 1);
 }
 
 TEST(ProtectionMarkTest, Sle4428MarksWritableBytesButNeverTheLastThree) {
@@ -152,7 +153,7 @@ TEST(ProtectionMarkTest, Sle4428MarksWritableBytesButNeverTheLastThree) {
         Press(demo, Key::kSpace);
         Press(demo, Key::kLeft, 2);
     }
-    const auto& flags = demo.view().m_Pages4428[3];
+    const auto& flags = demo.state().m_Pages4428[3];
     EXPECT_NE(flags[256 + 255], 0);
     EXPECT_NE(flags[256 + 254], 0);
     EXPECT_NE(flags[256 + 253], 0);
@@ -174,7 +175,7 @@ TEST(ProtectionMarkTest, Sle4428MarksAreWrittenWithTheirBytes) {
     EXPECT_EQ(log.calls, (std::vector<std::string>{"IC_Write", "IC_WriteWithProtection"}));
     EXPECT_EQ(card.memory.main[256], 0xC3);
     EXPECT_EQ(card.memory.writable[256], 0);
-    EXPECT_EQ(demo.view().m_Pages4428Saved[1][256], 0);
+    EXPECT_EQ(demo.state().m_Pages4428Saved[1][256], 0);
 
     Press(demo, Key::kSpace);
     EXPECT_EQ(demo.HexCell(0)->fg, color::kRed) << "protected now";

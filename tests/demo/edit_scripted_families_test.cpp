@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Write-back of the families this reader's library does not serve (SSF1101,
 // AT88SC1608, AT88SC1604): their calls are scripted through the imports
 // table, since no simulated card answers them.
@@ -100,7 +101,7 @@ void ReadAndEdit(DemoHarness& demo, int select, const char* page = nullptr) {
     if (page) demo.ui.ScriptDialog({{{{demo::page_dlg::kPage, page}}}});
     demo.Command(demo::cmd::kReadCard);
     demo.Command(demo::cmd::kWriteCard);
-    ASSERT_EQ(demo.view().m_bEditMode, 1);
+    ASSERT_EQ(demo.state().m_bEditMode, 1);
     g_calls.clear();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Driving edit mode from tests: keys, typed characters and clicks as the
 // window delivers them, and where the caret is.
 #pragma once
@@ -45,11 +46,11 @@ inline void StartEditing(DemoHarness& demo) {
 // card takes writes from then on.
 inline void PresentSle4442Code(DemoHarness& demo) {
     const unsigned char code[3] = {0xFF, 0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4442(demo.view().m_icdev, code), 0);
+    ASSERT_EQ(IC_CheckPass_SLE4442(demo.state().m_icdev, code), 0);
 }
 inline void PresentSle4428Code(DemoHarness& demo) {
     const unsigned char code[2] = {0xFF, 0xFF};
-    ASSERT_EQ(IC_CheckPass_SLE4428(demo.view().m_icdev, code), 0);
+    ASSERT_EQ(IC_CheckPass_SLE4428(demo.state().m_icdev, code), 0);
 }
 
 inline std::pair<int, int> CaretAt(const DemoHarness& demo) {

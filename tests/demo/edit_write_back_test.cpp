@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // F5 (or Enter) in edit mode: every modified row reaches the card by its
 // family's call, with the beeps, messages and re-reads of each outcome; the
 // card afterwards holds what was typed, or the view shows what it holds.
@@ -53,7 +54,7 @@ TEST(WriteBackTest, EverySerialEepromGetsItsLastRow) {
         auto& chip = demo.CardAs<sim::Eeprom24CCard>();
         StartEditing(demo);
         Type(demo, "a");  // written while the last page is shown
-        const int pages = demo.view().m_nPageCount;
+        const int pages = demo.state().m_nPageCount;
         Press(demo, Key::kPageDown, pages - 1);
         Press(demo, Key::kDown, 15);
         Press(demo, Key::kTab);

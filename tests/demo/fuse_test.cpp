@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Fuse" of the AT88SC102 and AT88SC1604, "Fuse State" and "Card Fuse" of
 // the AT88SC1608: the texts, the confirmation before each blow and one blow
 // per confirmed use. Our library answers -21; At88scFake blows the fuses.
@@ -23,7 +24,7 @@ class FuseTest : public ::testing::Test {
   protected:
     void SetUp() override {
         demo.Start();
-        demo.view().m_nCardType = card::kAt88sc1608;
+        demo.state().m_nCardType = card::kAt88sc1608;
         demo.ui.messages.clear();
         beeps = demo.ui.beeps;
     }
@@ -34,7 +35,7 @@ class FuseTest : public ::testing::Test {
 };
 
 TEST_F(FuseTest, FuseAsksFirstAndReportsTheBlowOnTheStatusLine) {
-    demo.view().m_nCardType = card::kAt88sc102;
+    demo.state().m_nCardType = card::kAt88sc102;
     demo.Command(cmd::kFuse);  // cancelled
     EXPECT_EQ(Shown(), (RecordingUi::Message{"Card Will Fuse! Continue?", "Warning...",
                                              MsgButtons::kOkCancel, MsgIcon::kNone}));
@@ -47,7 +48,7 @@ TEST_F(FuseTest, FuseAsksFirstAndReportsTheBlowOnTheStatusLine) {
     At88scFake fake;
     LibraryLog log;
     for (int type : {card::kAt88sc102, card::kAt88sc1604A, card::kAt88sc1604B}) {
-        demo.view().m_nCardType = type;
+        demo.state().m_nCardType = type;
         demo.ui.Answer(MsgAnswer::kOk);
         demo.Command(cmd::kFuse);
         EXPECT_EQ(demo.Status(2), "Succeed");
@@ -57,7 +58,7 @@ TEST_F(FuseTest, FuseAsksFirstAndReportsTheBlowOnTheStatusLine) {
 }
 
 TEST_F(FuseTest, FuseDoesNothingForAnotherCardType) {
-    demo.view().m_nCardType = card::k24C02;
+    demo.state().m_nCardType = card::k24C02;
     LibraryLog log;
     demo.Command(cmd::kFuse);
     EXPECT_TRUE(demo.ui.messages.empty());

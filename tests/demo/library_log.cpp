@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/library_log.h"
 
 namespace demo_test {

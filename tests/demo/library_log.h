@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watches the program's library calls: records each call's name in order and
 // lets a test replace a call's result.
 #pragma once
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/view/library_imports.h"
+#include "demo/port/library_imports.h"
 
 namespace demo_test {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seven menu bars, item by item, and how the view switches them.
 #include "demo/res/menus.h"
 
@@ -109,7 +110,7 @@ TEST(MenusTest, UsbRemovesDeviceControlAndASerialPortKeepsIt) {
     EXPECT_EQ(usb.find("Device Control"), std::string::npos);
     EXPECT_NE(usb.find("Read Card"), std::string::npos);
 
-    demo.view().m_nCommPort = 0;
+    demo.state().m_nCommPort = 0;
     demo.view().SwitchMenu(68);
     EXPECT_EQ(demo.ui.menu, demo::LoadMenuBar(137));
 }
@@ -118,12 +119,12 @@ TEST(MenusTest, ASwitchEndsEditModeAndShowsNoImage) {
     DemoHarness demo("sle4442");
     demo.Start();
     demo.Command(demo::cmd::kReadCard);
-    ASSERT_EQ(demo.view().m_nReadState, 2);
-    demo.view().m_bEditMode = 1;
+    ASSERT_EQ(demo.state().m_nReadState, 2);
+    demo.state().m_bEditMode = 1;
     demo.ui.ShowCaret();
     demo.view().SwitchMenu(17);
-    EXPECT_EQ(demo.view().m_nReadState, 50);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_nReadState, 50);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
     EXPECT_EQ(demo.HexCell(0)->text, "000");
     EXPECT_EQ(demo.HexCell(0)->fg, demo.HexCell(0)->bg);

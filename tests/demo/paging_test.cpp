@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Page Up and Page Down through the image, in and out of edit mode, and the
 // error counter screen of the protected-memory cards.
 #include <gtest/gtest.h>
@@ -41,10 +42,10 @@ void PageThroughEveryPage(const char* card_name, int pages) {
         }
         Press(demo, Key::kPageDown);
     }
-    EXPECT_EQ(demo.view().m_nPage, pages - 1) << "the last page stays";
+    EXPECT_EQ(demo.state().m_nPage, pages - 1) << "the last page stays";
     EXPECT_EQ(ErrorCounterText(demo), "");
     Press(demo, Key::kPageUp, pages + 2);
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_EQ(PageNumber(demo), "1");
     EXPECT_EQ(demo.HexCell(0)->text, Hex(chip.memory()[0]));
 }
@@ -70,7 +71,7 @@ TEST(PagingTest, PageDownNeedsAnImage) {
     DemoHarness demo("24c16");
     demo.Start();
     Press(demo, Key::kPageDown);
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_EQ(demo.HexCell(0)->fg, color::kNavy);
 }
 
@@ -83,7 +84,7 @@ TEST(PagingTest, Sle4442ShowsItsErrorCounterPastTheLastPage) {
     EXPECT_EQ(log.calls, std::vector<std::string>{"IC_ReadCount_SLE4442"});
     EXPECT_EQ(ErrorCounterText(demo), "Error Count:3");
     EXPECT_EQ(demo.ui.TextAt(60, 90)->fg, color::kRed);
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
     for (int i = 0; i < 256; ++i) ASSERT_EQ(demo.HexCell(i)->fg, color::kNavy) << i;
 
@@ -95,7 +96,7 @@ TEST(PagingTest, Sle4442ShowsItsErrorCounterPastTheLastPage) {
 
     Press(demo, Key::kPageUp);
     EXPECT_EQ(ErrorCounterText(demo), "");
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_NE(demo.HexCell(0)->fg, color::kNavy) << "the page is back";
     EXPECT_TRUE(demo.ui.caret.shown);
     Type(demo, "1");
@@ -118,7 +119,7 @@ TEST(PagingTest, Sle4428CounterScreenReturnsToThePageBeforeTheLast) {
     demo.Command(demo::cmd::kCheckPass);
     EXPECT_EQ(demo.ui.messages.at(0).text, "System Not Ready!");
     Press(demo, Key::kPageUp);
-    EXPECT_EQ(demo.view().m_nPage, 2);
+    EXPECT_EQ(demo.state().m_nPage, 2);
     EXPECT_EQ(PageNumber(demo), "3");
     EXPECT_EQ(ErrorCounterText(demo), "");
 }
@@ -147,7 +148,7 @@ TEST(PagingTest, A45DB041PageDownPutsTheCaretOnTheFirstByte) {
     Press(demo, Key::kTab);
     Press(demo, Key::kRight, 12);
     Press(demo, Key::kPageDown);
-    EXPECT_EQ(demo.view().m_nPage, 1);
+    EXPECT_EQ(demo.state().m_nPage, 1);
     EXPECT_EQ(CaretAt(demo), CharAt(0)) << "page 2 holds only 8 bytes";
     EXPECT_EQ(CaretOffsetText(demo), "256 IN 0");
 }

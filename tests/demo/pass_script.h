@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the password and fuse tests share: the operator typing a password and
 // the texts of the message boxes shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The password commands of the AT88SC102 and AT88SC1604 (both layouts) and
 // of the card types that have none. Our library answers -21 for these
 // families, so each command ends in its failure path there; the paths past
@@ -24,7 +25,7 @@ class At88scPasswordTest : public ::testing::Test {
   protected:
     void Select(int card_type) {
         demo.Start();
-        demo.view().m_nCardType = card_type;
+        demo.state().m_nCardType = card_type;
         demo.ui.messages.clear();
         demo.ui.dialogs.clear();
         beeps = demo.ui.beeps;
@@ -47,7 +48,7 @@ TEST_F(At88scPasswordTest, OurLibraryEndsEachCommandInItsFailurePath) {
     Run(cmd::kCheckEraseArea1, "FFFFFFFFFFFF");  // no counter: the key is refused
     EXPECT_EQ(Beeps(), 5);
     demo.Command(cmd::kChangeEraseArea2);
-    demo.view().m_nCardType = card::kAt88sc1604B;
+    demo.state().m_nCardType = card::kAt88sc1604B;
     Run(cmd::kCheckPass, "1234");  // dialog first
     Run(cmd::kCheckArea2, "1234");
     demo.Command(cmd::kChangeArea1);
@@ -129,7 +130,7 @@ TEST_F(At88scPasswordTest, At88sc1604PasswordsByIndexWithTheirCountersAndMessage
     EXPECT_TRUE(demo.ui.messages.empty());
     EXPECT_EQ(log.Count("IC_ChangePass_1604") + log.Count("IC_CheckPass_1604"), 5);
 
-    demo.view().m_nCardType = card::kAt88sc1604B;
+    demo.state().m_nCardType = card::kAt88sc1604B;
     fake.change_status = 1;
     Run(cmd::kChangeArea4, "4444");
     Run(cmd::kCheckArea1, "12345");
@@ -154,7 +155,7 @@ TEST_F(At88scPasswordTest, OtherCardTypesEndSilentlyOrSayNoFunction) {
     EXPECT_EQ(demo.Status(2), "No Function");
     EXPECT_EQ(Beeps(), 10);
 
-    demo.view().m_nCardType = card::kAt88sc102;  // no areas 3 and 4, no area passwords
+    demo.state().m_nCardType = card::kAt88sc102;  // no areas 3 and 4, no area passwords
     demo.ui.messages.clear();
     demo.Command(cmd::kCheckEraseArea3);
     demo.Command(cmd::kCheckArea1);
@@ -175,7 +176,7 @@ TEST_F(At88scPasswordTest, OtherCardTypesEndSilentlyOrSayNoFunction) {
     demo.ui.messages.clear();
     beeps = demo.ui.beeps;
     for (const Silent& s : kSilent) {
-        demo.view().m_nCardType = s.card_type;
+        demo.state().m_nCardType = s.card_type;
         for (int id : s.commands) demo.Command(id);
     }
     EXPECT_TRUE(demo.ui.messages.empty());

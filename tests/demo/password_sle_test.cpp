@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Check Pass" and "Change Pass" of the SLE4442 and SLE4428 against the
 // simulated cards: the security code checked, refused, counted down, and
 // changed so that the next check takes the new code.
@@ -100,14 +101,14 @@ TEST(Sle4442PasswordTest, CancellingEndsSilentlyAndEveryCommandEndsEditMode) {
     DemoHarness demo("sle4442");
     demo.Start();
     demo.Command(cmd::kReadCard);
-    demo.view().m_bEditMode = 1;
-    demo.view().m_nCaretPane = 1;
+    demo.state().m_bEditMode = 1;
+    demo.state().m_nCaretPane = 1;
     demo.ui.ShowCaret();
     LibraryLog log;
     const int beeps = demo.ui.beeps;
     demo.Command(cmd::kChangePass);  // the dialog is cancelled
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
-    EXPECT_EQ(demo.view().m_nCaretPane, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_nCaretPane, 0);
     EXPECT_FALSE(demo.ui.caret.shown);
     EXPECT_EQ(demo.Status(2), "");  // "Read Succeed" is gone
     EXPECT_TRUE(demo.ui.messages.empty());

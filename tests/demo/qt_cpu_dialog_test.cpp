@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "CPU card" dialog in the real Qt program, offscreen, on a simulated
 // T=1 CPU card: opened from its menu, laid out from its template, reset and
 // a command typed in lower case; leaves a screenshot in the build tree.
@@ -17,6 +18,7 @@
 #include "demo/app/qt_window.h"
 #include "sim/card_factory.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 
 namespace {
 
@@ -81,7 +83,7 @@ TEST_F(QtWindowTest, TheCpuDialogOpensFromItsMenuResetsTheCardAndSendsACommand) 
     demo::QtUi ui;
     demo::CDemoApp app(ui);
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 12; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 12; }));
     ProcessUntil([] { return false; });
     QAction* item = MenuItem(ui.Window()->menuBar(), "CPU Card");
     ASSERT_NE(item, nullptr);

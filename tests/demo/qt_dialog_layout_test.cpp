@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program's dialogs, as its dialog manager reads them from the
 // bytes built in memory, and the Qt program's dialogs have the same title,
 // font, size and controls at the same places in dialog units.

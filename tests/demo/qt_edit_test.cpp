@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Editing in the real Qt program, offscreen, on a simulated SLE4442: keys as
 // the keyboard sends them, the write back, a second read, and a screenshot of
 // edit mode with the caret and a marked byte.
@@ -12,6 +13,7 @@
 #include "demo/res/command_ids.h"
 #include "sim/card_sle4442.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 #include "vexa.h"
 
 namespace {
@@ -24,11 +26,11 @@ class QtEditTest : public QtWindowTest {
     // presented.
     void StartEditing() {
         ASSERT_TRUE(app.InitInstance());
-        ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+        ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; }));
         ProcessUntil([] { return false; });
         app.OnCommand(demo::cmd::kReadCard);
         const unsigned char code[3] = {0xFF, 0xFF, 0xFF};
-        ASSERT_EQ(IC_CheckPass_SLE4442(app.View().m_icdev, code), 0);
+        ASSERT_EQ(IC_CheckPass_SLE4442(demo_test::StateOf(app.View()).m_icdev, code), 0);
         app.OnCommand(demo::cmd::kWriteCard);
         ProcessUntil([] { return false; });
         canvas = ui.Window()->centralWidget();
@@ -62,7 +64,7 @@ TEST_F(QtEditTest, TypesWritesBackAndReadsAgain) {
     for (int i = 0; i < 20; ++i) QTest::keyClick(canvas, Qt::Key_Right);
     QTest::keyClick(canvas, Qt::Key_Space);  // marks byte 10
     ProcessUntil([] { return false; });
-    EXPECT_EQ(app.View().m_ProtState4442[10], 0);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_ProtState4442[10], 0);
 
     const QImage shot = Client();
     EXPECT_TRUE(ui.Grab().save(Screenshot("edit_mode.png")));
@@ -82,9 +84,9 @@ TEST_F(QtEditTest, TypesWritesBackAndReadsAgain) {
 
     app.OnCommand(demo::cmd::kReadCard);
     ProcessUntil([] { return false; });
-    EXPECT_EQ(app.View().m_nReadState, 2);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_nReadState, 2);
     EXPECT_EQ(app.Doc().m_HexCells[33], std::string("6b"));
-    EXPECT_EQ(app.View().m_ProtState4442[10], 0);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_ProtState4442[10], 0);
 }
 
 TEST_F(QtEditTest, EditKeysReachTheViewBeforeAnyShortcut) {
@@ -100,7 +102,7 @@ TEST_F(QtEditTest, EditKeysReachTheViewBeforeAnyShortcut) {
     QTest::keyClick(canvas, Qt::Key_F, Qt::NoModifier);
     QTest::keyClick(canvas, Qt::Key_Tab);
     ProcessUntil([] { return false; });
-    EXPECT_EQ(app.View().m_nCaretPane, 1);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_nCaretPane, 1);
     EXPECT_EQ(app.Doc().m_HexCells[0][0], 'f');
     QTest::keyClick(canvas, Qt::Key_Return);
     EXPECT_EQ(app.Doc().m_nModifiedRows, 0) << "written back";

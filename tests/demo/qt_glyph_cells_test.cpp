@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dump's characters copied from cached cells look exactly as if each had
 // been laid out by the font engine in its cell, in every colour pair used.
 #include "demo/app/qt_glyph_cells.h"
@@ -9,7 +10,7 @@
 #include <string>
 
 #include "demo/app/qt_text.h"
-#include "demo/view/screen_layout.h"
+#include "demo/port/screen_layout.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The password dialog as Qt shows it: laid out from its template, focus in
 // the empty field, letters typed in capitals; the code typed reaches the
 // simulated card. Leaves a screenshot of the dialog.
@@ -15,6 +16,7 @@
 #include "demo/res/command_ids.h"
 #include "sim/card_sle4442.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ TEST_F(QtWindowTest, ThePassDialogTakesTheCodeTypedInCapitals) {
     demo::QtUi ui;
     demo::CDemoApp app(ui);
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; }));
     ProcessUntil([] { return false; });
     Seen seen;
     QTimer operator_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The secure-memory password dialog, the authentication dialog and the
 // device control dialog in the real Qt program, offscreen: laid out from
 // their templates, the password typed in capitals and cut at six
@@ -22,6 +23,7 @@
 #include "demo/dialogs/dialog.h"
 #include "demo/res/command_ids.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 
 namespace {
 
@@ -71,7 +73,7 @@ class QtSecureDialogsTest : public QtWindowTest {
     void SetUp() override {
         QtWindowTest::SetUp();
         ASSERT_TRUE(app.InitInstance());
-        ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+        ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; }));
         ProcessUntil([] { return false; });
     }
     // Runs the command; `act` operates the dialog it opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/qt_test_support.h"
 
 #include <QDir>
@@ -5,7 +6,7 @@
 #include <QWidget>
 
 #include "sim/card_factory.h"
-#include "tests/sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace qt_test {
 
@@ -62,7 +63,7 @@ void QtWindowTest::SetUp() {
 }
 
 void QtWindowTest::TearDown() {
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
 }
 
 }  // namespace qt_test

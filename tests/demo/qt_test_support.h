@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tests of the real Qt program share: running the event loop
 // without real time, closing stray modal windows, screenshots, pixel counts
 // and a fixture with a simulated SLE4442 inserted.

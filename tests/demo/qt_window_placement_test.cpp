@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the real Qt program puts things on the screen, offscreen: the whole
 // window is painted before the start-up card test talks to the reader, every
 // menu bar shows all its items, and a message shown before the window exists
@@ -13,10 +14,11 @@
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
 #include "demo/app/qt_window.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/menus.h"
-#include "demo/view/library_imports.h"
 #include "sim/host.h"
 #include "tests/demo/qt_test_support.h"
+#include "tests/demo/view_state_access.h"
 
 namespace {
 
@@ -70,7 +72,8 @@ TEST_F(QtWindowTest, TheWindowIsOnScreenBeforeTheStartUpTestAsksTheReader) {
     g_first = {&ui};
     const auto status = demo::Lib().IC_Status;
     demo::Lib().IC_Status = StatusLookingAtTheScreen;
-    const bool found = ProcessUntil([&] { return app.View().m_nCardType == 17; });
+    const bool found =
+        ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; });
     demo::Lib().IC_Status = status;
     ASSERT_TRUE(found);
     ASSERT_TRUE(g_first.asked);
@@ -83,7 +86,7 @@ TEST_F(QtWindowTest, EveryMenuBarShowsAllItsItemsWithinTheWindow) {
     demo::CDemoApp app(ui);
     ModalWatcher watcher;
     ASSERT_TRUE(app.InitInstance());
-    ProcessUntil([&] { return app.View().m_nCardType == 17; });
+    ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; });
     for (int id : {demo::menu::kMain, demo::menu::kCpu, demo::menu::kSerialMemory,
                    demo::menu::kProtectedMemory, demo::menu::kAt88sc102, demo::menu::kAt88sc1604,
                    demo::menu::kAt88sc1608}) {

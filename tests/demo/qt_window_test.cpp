@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real Qt program, offscreen, on the simulated reader: start-up, the
 // automatic card test and "Read Card", with screenshots of the window left in
 // the build tree.
@@ -14,12 +15,13 @@
 
 #include "demo/app/demo_app.h"
 #include "demo/app/qt_ui.h"
+#include "demo/port/library_imports.h"
 #include "demo/res/command_ids.h"
-#include "demo/view/library_imports.h"
 #include "sim/card_factory.h"
 #include "sim/host.h"
 #include "tests/demo/qt_test_support.h"
-#include "tests/sim_fixture.h"
+#include "tests/demo/view_state_access.h"
+#include "tests/support/sim_fixture.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ TEST_F(QtWindowTest, StartsFindsTheCardReadsItAndLeavesScreenshots) {
     demo::CDemoApp app(ui);
     ModalWatcher watcher;
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; }));
     ProcessUntil([] { return false; });  // lets the new menu bar settle
     EXPECT_EQ(ui.Window()->size(), QSize(651, 415));
     EXPECT_EQ(ui.Window()->windowTitle(), "Tavix Smart Card Reader Demo");
@@ -38,7 +40,7 @@ TEST_F(QtWindowTest, StartsFindsTheCardReadsItAndLeavesScreenshots) {
 
     app.OnCommand(demo::cmd::kReadCard);
     ProcessUntil([] { return false; });
-    EXPECT_EQ(app.View().m_nReadState, 2);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_nReadState, 2);
     const QImage shot = ui.Grab();
     EXPECT_TRUE(shot.save(Screenshot("read_card.png")));
     EXPECT_EQ(watcher.closed, 0);
@@ -58,7 +60,7 @@ TEST_F(QtWindowTest, ThePageDialogTakesThePageTyped) {
     demo::QtUi ui;
     demo::CDemoApp app(ui);
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 161; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 161; }));
     QString title;
     QTimer operator_;
     QObject::connect(&operator_, &QTimer::timeout, [&] {
@@ -75,8 +77,8 @@ TEST_F(QtWindowTest, ThePageDialogTakesThePageTyped) {
     app.OnCommand(demo::cmd::kReadCard);
     operator_.stop();
     EXPECT_EQ(title, "input page");
-    EXPECT_EQ(app.View().m_nZone, 5);
-    EXPECT_EQ(app.View().m_nReadState, 2);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_nZone, 5);
+    EXPECT_EQ(demo_test::StateOf(app.View()).m_nReadState, 2);
 }
 
 // Paints of the view while "Read Card" runs, and how many had come when the
@@ -104,7 +106,7 @@ TEST_F(QtWindowTest, ProgressTextsAreOnScreenWhileTheReaderWorks) {
     demo::CDemoApp app(ui);
     ModalWatcher watcher;
     ASSERT_TRUE(app.InitInstance());
-    ASSERT_TRUE(ProcessUntil([&] { return app.View().m_nCardType == 17; }));
+    ASSERT_TRUE(ProcessUntil([&] { return demo_test::StateOf(app.View()).m_nCardType == 17; }));
     ProcessUntil([] { return false; });
     PaintCounter counter;
     ui.Window()->centralWidget()->installEventFilter(&counter);

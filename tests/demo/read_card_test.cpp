@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Read Card": the card's bytes in the dump cells, coloured by area and
 // protection, the page dialog of the paged families, and the reports.
 #include <gtest/gtest.h>
@@ -56,8 +57,8 @@ TEST(ReadCardTest, Sle4442BytesAreColouredByTheirProtection) {
     EXPECT_EQ(demo.Status(1), "");
     EXPECT_EQ(demo.Status(2), "Read Succeed");
     EXPECT_EQ(demo.ui.beeps, beeps + 4);
-    EXPECT_EQ(demo.view().m_nReadState, 2);
-    EXPECT_EQ(demo.view().m_bImageShown, 1);
+    EXPECT_EQ(demo.state().m_nReadState, 2);
+    EXPECT_EQ(demo.state().m_bImageShown, 1);
     EXPECT_EQ(demo.PageCount(), "1");
     for (int i = 0; i < 4; ++i) ExpectCell(demo, i, card.memory.main[i], color::kRed);
     for (int i = 4; i < 32; ++i) ExpectCell(demo, i, card.memory.main[i], color::kYellow);
@@ -120,7 +121,7 @@ TEST(ReadCardTest, ASizeTheCardDoesNotHaveIsAReadError) {
     EXPECT_EQ(demo.ui.messages[0].text, "Read Error!");
     EXPECT_EQ(demo.Status(1), "Read Error");
     EXPECT_EQ(demo.Status(2), "Unknow Error");
-    EXPECT_EQ(demo.view().m_nReadState, 4);
+    EXPECT_EQ(demo.state().m_nReadState, 4);
 }
 
 TEST(ReadCardTest, WithoutACardTheReadSaysNoCardInsert) {
@@ -128,13 +129,13 @@ TEST(ReadCardTest, WithoutACardTheReadSaysNoCardInsert) {
     demo.Start();
     demo.Command(demo::cmd::kSle4442);
     EXPECT_EQ(demo.Status(2), "Set Error") << "the presence check finds no card";
-    demo.view().m_bImageShown = 1;
+    demo.state().m_bImageShown = 1;
     const int beeps = demo.ui.beeps;
     demo.Command(demo::cmd::kReadCard);
     EXPECT_EQ(demo.Status(1), "Read Error");
     EXPECT_EQ(demo.Status(2), "No Card Insert");
-    EXPECT_EQ(demo.view().m_nReadState, 1);
-    EXPECT_EQ(demo.view().m_bImageShown, 1);
+    EXPECT_EQ(demo.state().m_nReadState, 1);
+    EXPECT_EQ(demo.state().m_bImageShown, 1);
     EXPECT_EQ(demo.ui.beeps, beeps + 4);
     EXPECT_TRUE(demo.ui.messages.empty());
     ExpectBlank(demo, 0);
@@ -151,7 +152,7 @@ TEST(ReadCardTest, A45D041PageIsChosenInTheDialog) {
     EXPECT_EQ(demo.ui.dialogs[0].title, "input page");
     EXPECT_EQ(demo.ui.dialogs[0].fields[demo::page_dlg::kPage], "0");
     EXPECT_EQ(demo.ui.dialogs[0].fields[demo::page_dlg::kRange], "(0-2047):");
-    EXPECT_EQ(demo.view().m_nZone, 5);
+    EXPECT_EQ(demo.state().m_nZone, 5);
     EXPECT_EQ(demo.PageCount(), "2");
     for (int i = 0; i < 256; ++i) ExpectCell(demo, i, flash.page(5)[i], color::kWhite);
 }
@@ -182,9 +183,9 @@ TEST(ReadCardTest, At88sc1608ZoneAboveEightReadsTheConfigurationZone) {
     demo.Command(demo::cmd::kReadCard);
     EXPECT_EQ(demo.ui.dialogs.back().fields[demo::page_dlg::kRange],
               "(0-8)8 control area\n     0-7data area");
-    EXPECT_EQ(demo.view().m_nZone, 8);
+    EXPECT_EQ(demo.state().m_nZone, 8);
     EXPECT_EQ(log.Count("IC_SetUserZone"), 0);
-    EXPECT_EQ(demo.view().m_nCardSize, 128);
+    EXPECT_EQ(demo.state().m_nCardSize, 128);
     EXPECT_EQ(demo.PageCount(), "1");
 }
 
@@ -197,7 +198,7 @@ TEST(ReadCardTest, At88sc1608UserZoneIsSelectedFirst) {
     demo.Command(demo::cmd::kReadCard);
     EXPECT_EQ(log.Count("IC_SetUserZone"), 1);
     EXPECT_EQ(log.Count("IC_ReadUserZone"), 1);
-    EXPECT_EQ(demo.view().m_nCardSize, 256);
+    EXPECT_EQ(demo.state().m_nCardSize, 256);
     // This reader has no such cards: both calls fail and say so.
     ASSERT_EQ(demo.ui.messages.size(), 2u);
     EXPECT_EQ(demo.ui.messages[0].text, "IC_SetUserZone is fail.!");
@@ -212,18 +213,18 @@ TEST(ReadCardTest, Ssf1101PageIsLimitedTo511) {
     demo.ui.ScriptDialog({{{{demo::page_dlg::kPage, "600"}}}});
     demo.Command(demo::cmd::kReadCard);
     EXPECT_EQ(demo.ui.dialogs.back().fields[demo::page_dlg::kRange], "(0-511):");
-    EXPECT_EQ(demo.view().m_nSsfPage, 511);
+    EXPECT_EQ(demo.state().m_nSsfPage, 511);
 }
 
 TEST(ReadCardTest, ACancelledPageDialogReadsNothing) {
     DemoHarness demo("45db041");
     demo.Start();
-    demo.view().m_bEditMode = 1;
+    demo.state().m_bEditMode = 1;
     LibraryLog log;
     const int beeps = demo.ui.beeps;
     demo.Command(demo::cmd::kReadCard);
     EXPECT_EQ(log.Count("IC_DirectRead"), 0);
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_EQ(demo.ui.beeps, beeps);
 }
 
@@ -231,13 +232,13 @@ TEST(ReadCardTest, AReadWithoutCardTypeIsNotTakenForTheLastImage) {
     DemoHarness demo("sle4442");
     demo.Start();
     demo.Command(demo::cmd::kReadCard);
-    ASSERT_EQ(demo.view().m_nReadState, 2);
+    ASSERT_EQ(demo.state().m_nReadState, 2);
     {
         LibraryLog log;
         log.Fail("IC_InitType", 0x6109);
         demo.Command(demo::cmd::kSam);
     }
-    ASSERT_EQ(demo.view().m_nCardType, -1);
+    ASSERT_EQ(demo.state().m_nCardType, -1);
     demo.Command(demo::cmd::kReadCard);
     EXPECT_EQ(demo.Status(1), "Read Error");
     EXPECT_EQ(demo.Status(2), "Unknow Error");

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "tests/demo/recording_ui.h"
 
 #include <cctype>
+
+#include "demo/res/menus.h"
 
 namespace demo_test {
 

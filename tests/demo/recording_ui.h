@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window system for tests: it keeps what the program drew as texts at
 // their positions with their colours, records message boxes, beeps, the menu
 // bar, the caret and the wait cursor, and answers message boxes and dialogs
@@ -15,7 +16,7 @@
 #include <vector>
 
 #include "demo/dialogs/dialog.h"
-#include "demo/view/ui_port.h"
+#include "demo/port/ui_port.h"
 
 namespace demo_test {
 

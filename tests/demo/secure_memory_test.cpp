@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The secure-memory card's password commands and mutual authentication:
 // against this library, whose secure-memory entry points are not supported,
 // and against a scripted card that answers them.
@@ -203,7 +204,7 @@ TEST_F(SecureMemoryTest, ThePasswordMustBeSixHexadecimalCharacters) {
     EXPECT_EQ(After(1).fields.at(pass::kPass), "12345G") << "the field takes capitals";
     EXPECT_EQ(card.calls, std::vector<std::string>{"ChangeR 4 123456"})
         << "the field takes six characters";
-    EXPECT_EQ(demo.view().m_nPassSet, 4);
+    EXPECT_EQ(demo.state().m_nPassSet, 4);
 
     Run(demo::cmd::kCheckReadPass, {{{{pass::kPass, "ABCDEF"}}}});
     EXPECT_EQ(Shown().fields.at(pass::kSet), "4") << "the set chosen last";
@@ -213,7 +214,7 @@ TEST_F(SecureMemoryTest, ThePasswordMustBeSixHexadecimalCharacters) {
 TEST_F(SecureMemoryTest, TheSafetyCodeIsWriteSet7AndLeavesTheChosenSetAlone) {
     ScriptedCard card;
     Install(card);
-    demo.view().m_nPassSet = 3;
+    demo.state().m_nPassSet = 3;
     card.password_status = 1;
     Run(demo::cmd::kCheckSafetyPass, {{{{pass::kPass, "0A0B0C"}}}});
     EXPECT_TRUE(Shown().hidden.count(pass::kSet));
@@ -221,7 +222,7 @@ TEST_F(SecureMemoryTest, TheSafetyCodeIsWriteSet7AndLeavesTheChosenSetAlone) {
     EXPECT_EQ(card.count_sets, std::vector<int>{7});
     EXPECT_EQ(card.calls, std::vector<std::string>{"CheckW 7 0A0B0C"});
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Check safety Code Fail"});
-    EXPECT_EQ(demo.view().m_nPassSet, 3);
+    EXPECT_EQ(demo.state().m_nPassSet, 3);
 
     card.password_status = 0;
     Run(demo::cmd::kChangeSafetyPass, {{{{pass::kPass, "FFFFFF"}}}});
@@ -235,7 +236,7 @@ TEST_F(SecureMemoryTest, OkWithASetOutside0To7IsRefusedAndNothingIsSent) {
     Run(demo::cmd::kCheckWritePass, {{{{pass::kPass, "123456"}, {pass::kSet, "9"}}}});
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"input error", "input error"}));
     EXPECT_TRUE(card.calls.empty());
-    EXPECT_EQ(demo.view().m_nPassSet, 0);
+    EXPECT_EQ(demo.state().m_nPassSet, 0);
 }
 
 // ---- Mutual authentication against this library ----

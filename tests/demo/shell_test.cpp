@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shell's commands: ports, version, update, About, help and the ways of
 // quitting.
 #include <gtest/gtest.h>
@@ -19,15 +20,15 @@ TEST(PortTest, APortThatCannotBeOpenedBeepsAndTheReaderIsOpenedAgain) {
     demo.Command(demo::cmd::kCom3);
     EXPECT_EQ(demo.ui.beeps, beeps + 1);
     EXPECT_EQ(demo.PortLabel(), "USB ");
-    EXPECT_EQ(demo.view().m_nCommPort, 100);
-    EXPECT_EQ(demo.view().m_icdev, 180);
+    EXPECT_EQ(demo.state().m_nCommPort, 100);
+    EXPECT_EQ(demo.state().m_icdev, 180);
     EXPECT_TRUE(demo.host.IsOpen(0));
-    EXPECT_EQ(demo.view().m_nCardType, 17) << "card type and menu are not touched";
+    EXPECT_EQ(demo.state().m_nCardType, 17) << "card type and menu are not touched";
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kProtectedMemory));
 
     demo.Command(demo::cmd::kUsb);
     EXPECT_EQ(demo.ui.beeps, beeps + 1);
-    EXPECT_EQ(demo.view().m_icdev, 180);
+    EXPECT_EQ(demo.state().m_icdev, 180);
 }
 
 TEST(PortTest, WithoutAReaderNoPortOpensAndNoLabelIsDrawn) {
@@ -35,7 +36,7 @@ TEST(PortTest, WithoutAReaderNoPortOpensAndNoLabelIsDrawn) {
     demo.Start();
     demo.Command(demo::cmd::kCom1);
     EXPECT_EQ(demo.ui.beeps, 1);
-    EXPECT_EQ(demo.view().m_icdev, 0);
+    EXPECT_EQ(demo.state().m_icdev, 0);
     EXPECT_EQ(demo.PortLabel(), "");
 }
 
@@ -46,7 +47,7 @@ TEST(PortTest, AFailedCloseChangesNothing) {
     log.Fail("IC_ExitComm", VEXA_ERR_SEND);
     demo.Command(demo::cmd::kCom2);
     EXPECT_EQ(log.Count("IC_InitComm"), 0);
-    EXPECT_EQ(demo.view().m_nCommPort, 100);
+    EXPECT_EQ(demo.state().m_nCommPort, 100);
 }
 
 TEST(VersionTest, ShowsTheVersionAsTheLibraryGivesIt) {
@@ -114,11 +115,11 @@ TEST(QuitTest, TheExitAreaAsksFirst) {
 TEST(QuitTest, EscapeAsksOutsideEditModeAndLeavesEditModeInIt) {
     DemoHarness demo("none");
     demo.Start();
-    demo.view().m_bEditMode = 1;
+    demo.state().m_bEditMode = 1;
     demo.view().DrawStatus(1, "F5 :Write Data");
     demo.app->OnKeyDown(demo::Key::kEscape);
     EXPECT_TRUE(demo.ui.messages.empty());
-    EXPECT_EQ(demo.view().m_bEditMode, 0);
+    EXPECT_EQ(demo.state().m_bEditMode, 0);
     EXPECT_EQ(demo.Status(1), "");
 
     demo.ui.Answer(MsgAnswer::kYes);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and shutdown: connecting to the reader, the window, the first
 // automatic card test.
 #include <gtest/gtest.h>
@@ -14,11 +15,11 @@ TEST(StartupTest, ConnectsOverUsbAndTheFirstPaintRunsTheCardTestOnce) {
     DemoHarness demo("sle4442");
     LibraryLog log;
     demo.Start();
-    EXPECT_EQ(demo.view().m_icdev, 180);
-    EXPECT_EQ(demo.view().m_nCommPort, 100);
+    EXPECT_EQ(demo.state().m_icdev, 180);
+    EXPECT_EQ(demo.state().m_nCommPort, 100);
     EXPECT_TRUE(demo.ui.messages.empty());
-    EXPECT_EQ(demo.view().m_nCardType, 17);
-    EXPECT_EQ(demo.view().m_nReadState, 50);
+    EXPECT_EQ(demo.state().m_nCardType, 17);
+    EXPECT_EQ(demo.state().m_nReadState, 50);
     EXPECT_EQ(demo.PortLabel(), "USB ");
 
     const int status_calls = log.Count("IC_Status");
@@ -30,7 +31,7 @@ TEST(StartupTest, ConnectsOverUsbAndTheFirstPaintRunsTheCardTestOnce) {
 TEST(StartupTest, AnEmptyReaderKeepsUsbWithoutAMessage) {
     DemoHarness demo("none");
     demo.Start();
-    EXPECT_EQ(demo.view().m_nCommPort, 100);
+    EXPECT_EQ(demo.state().m_nCommPort, 100);
     EXPECT_TRUE(demo.ui.messages.empty());
     EXPECT_EQ(demo.Status(1), "Test Error");
     EXPECT_EQ(demo.Status(2), "No Card Insert");
@@ -47,8 +48,8 @@ TEST(StartupTest, WithoutAReaderExactlyOneMessageIsShown) {
     EXPECT_EQ(demo.ui.messages[0].text, "Can't Connect Device! Please Try Again!");
     EXPECT_EQ(demo.ui.messages[0].caption, "Check Error!");
     EXPECT_EQ(demo.ui.messages[0].icon, MsgIcon::kStop);
-    EXPECT_EQ(demo.view().m_icdev, 0);
-    EXPECT_EQ(demo.view().m_nCommPort, -1);
+    EXPECT_EQ(demo.state().m_icdev, 0);
+    EXPECT_EQ(demo.state().m_nCommPort, -1);
     // USB first, then the four serial ports.
     EXPECT_EQ(log.Count("IC_InitComm"), 5);
     EXPECT_EQ(demo.ui.beeps, 0);
@@ -59,7 +60,7 @@ TEST(StartupTest, AReaderThatFailsItsStatusIsClosedAndNotKept) {
     LibraryLog log;
     log.Fail("IC_Status", VEXA_ERR_RECEIVE);
     demo.Start();
-    EXPECT_EQ(demo.view().m_icdev, 0);
+    EXPECT_EQ(demo.state().m_icdev, 0);
     EXPECT_FALSE(demo.host.IsOpen(0));
     ASSERT_EQ(demo.ui.messages.size(), 1u);
     EXPECT_EQ(demo.ui.messages[0].text, "Can't Connect Device! Please Try Again!");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the card type by hand: the view, the menu bar, the library's
 // selection and the report.
 #include <gtest/gtest.h>
@@ -34,11 +35,11 @@ TEST_P(HandSelection, ShowsTheTypeAndSelectsItInTheLibrary) {
     DemoHarness demo("24c16");
     demo.Start();
     demo.Command(s.command);
-    EXPECT_EQ(demo.view().m_nCardType, s.card_type);
+    EXPECT_EQ(demo.state().m_nCardType, s.card_type);
     EXPECT_EQ(demo.TypeName(), s.name);
-    EXPECT_EQ(demo.view().m_nCardSize, s.capacity);
+    EXPECT_EQ(demo.state().m_nCardSize, s.capacity);
     EXPECT_EQ(demo.PageCount(), std::to_string((s.capacity + 255) / 256));
-    EXPECT_EQ(demo.view().m_nPage, 0);
+    EXPECT_EQ(demo.state().m_nPage, 0);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(s.menu_bar));
     EXPECT_EQ(vexa::CurrentSelection().card_type, s.library_code);
 }
@@ -65,7 +66,7 @@ TEST(TypeSelectionTest, ThePresenceCheckDecidesForTheTypesThatHaveIt) {
     demo.Start();
     demo.Command(demo::cmd::kSle4442);
     EXPECT_EQ(demo.Status(2), "Set Error");
-    EXPECT_EQ(demo.view().m_nCardType, 17) << "the type is kept even so";
+    EXPECT_EQ(demo.state().m_nCardType, 17) << "the type is kept even so";
     demo.Command(demo::cmd::k24C02);
     EXPECT_EQ(demo.Status(2), "Set Succeed");
     demo.Command(demo::cmd::k24C01A);
@@ -86,10 +87,10 @@ TEST(TypeSelectionTest, ASelectionClearsTheShownImage) {
     DemoHarness demo("sle4442");
     demo.Start();
     demo.Command(demo::cmd::kReadCard);
-    ASSERT_EQ(demo.view().m_bImageShown, 1);
+    ASSERT_EQ(demo.state().m_bImageShown, 1);
     demo.Command(demo::cmd::kSle4442);
-    EXPECT_EQ(demo.view().m_bImageShown, 0);
-    EXPECT_EQ(demo.view().m_nReadState, 50);
+    EXPECT_EQ(demo.state().m_bImageShown, 0);
+    EXPECT_EQ(demo.state().m_nReadState, 50);
     EXPECT_EQ(demo.HexCell(0)->fg, demo.HexCell(0)->bg);
 }
 
@@ -98,8 +99,8 @@ TEST(TypeSelectionTest, CpuShowsTheProtocolOfTheReset) {
     demo.Start();
     demo.Command(demo::cmd::k24C02);
     demo.Command(demo::cmd::kCpu);
-    EXPECT_EQ(demo.view().m_nCardType, 12);
-    EXPECT_EQ(demo.view().m_nCpuProtocol, 1);
+    EXPECT_EQ(demo.state().m_nCardType, 12);
+    EXPECT_EQ(demo.state().m_nCpuProtocol, 1);
     EXPECT_EQ(demo.TypeName(), "CPU T=1");
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kCpu));
     EXPECT_EQ(demo.Status(2), "") << "the 24C02's \"Set Succeed\" went with its menu";
@@ -109,7 +110,7 @@ TEST(TypeSelectionTest, CpuWithoutAnswerClearsTheTypeButKeepsTheMenu) {
     DemoHarness demo("24c02");
     demo.Start();
     demo.Command(demo::cmd::kCpu);
-    EXPECT_EQ(demo.view().m_nCardType, -1);
+    EXPECT_EQ(demo.state().m_nCardType, -1);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kCpu));
     EXPECT_TRUE(demo.ui.messages.empty());
     EXPECT_EQ(demo.Status(2), "") << "no \"Test Succeed\" left from the 24C02";
@@ -119,7 +120,7 @@ TEST(TypeSelectionTest, SamSelectsItsSlot) {
     DemoHarness demo("sam");
     demo.Start();
     demo.Command(demo::cmd::kSam14);
-    EXPECT_EQ(demo.view().m_nCardType, 13);
+    EXPECT_EQ(demo.state().m_nCardType, 13);
     EXPECT_EQ(vexa::CurrentSelection().card_type, 14);
     EXPECT_EQ(demo.TypeName(), "SAM CARD");
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kCpu));
@@ -137,7 +138,7 @@ TEST(TypeSelectionTest, ARefusedSamLeavesTheMenu) {
     LibraryLog log;
     log.Fail("IC_InitType", 0x6109);
     demo.Command(demo::cmd::kSam);
-    EXPECT_EQ(demo.view().m_nCardType, -1);
+    EXPECT_EQ(demo.state().m_nCardType, -1);
     EXPECT_EQ(demo.ui.menu, UsbMenuBar(demo::menu::kProtectedMemory));
 }
 

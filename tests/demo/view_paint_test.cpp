@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing rules of the card memory view that need no card: pages of the big
 // layouts, the caret information and what a repaint keeps.
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include "demo/view/card_types.h"
 #include "demo/view/colors.h"
 #include "tests/demo/demo_harness.h"
+#include "tests/demo/view_state_access.h"
 
 namespace demo_test {
 namespace {
@@ -18,13 +20,13 @@ namespace screen = demo::screen;
 // holding its offset's low bits.
 void ShowImage(DemoHarness& demo, int card_type, int page) {
     demo::CDemoView& view = demo.view();
-    view.m_nCardType = card_type;
+    demo_test::StateOf(view).m_nCardType = card_type;
     view.SetCapacity(card_type);
-    std::vector<std::uint8_t> bytes(view.m_nCardSize);
+    std::vector<std::uint8_t> bytes(demo_test::StateOf(view).m_nCardSize);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i | 1);
     demo.doc().StoreImage(bytes);
-    view.m_nPage = page;
-    view.m_nReadState = 2;
+    demo_test::StateOf(view).m_nPage = page;
+    demo_test::StateOf(view).m_nReadState = 2;
     demo.ui.Repaint();
 }
 
@@ -36,7 +38,7 @@ TEST(ViewPaintTest, TheLastPageOfA1604AShowsItsTestArea) {
     DemoHarness demo("none");
     demo.Start();
     ShowImage(demo, 160, 7);
-    EXPECT_EQ(demo.view().m_nPageCount, 8);
+    EXPECT_EQ(demo.state().m_nPageCount, 8);
     EXPECT_EQ(At(demo, screen::kPageNumber), "8");
     EXPECT_EQ(demo.HexCell(214)->fg, color::kYellow) << "offset 2006, Test Area";
     EXPECT_EQ(demo.HexCell(212)->fg, color::kCyan) << "offset 2004, Area Four";
@@ -47,16 +49,16 @@ TEST(ViewPaintTest, TheLastPageOfA1604AShowsItsTestArea) {
 TEST(ViewPaintTest, The1608ConfigurationZoneHasItsOwnLayout) {
     DemoHarness demo("none");
     demo.Start();
-    demo.view().m_nZone = demo::kConfigZone;
+    demo.state().m_nZone = demo::kConfigZone;
     ShowImage(demo, 208, 0);
-    EXPECT_EQ(demo.view().m_nCardSize, 128);
-    EXPECT_EQ(demo.view().m_nPageCount, 1);
+    EXPECT_EQ(demo.state().m_nCardSize, 128);
+    EXPECT_EQ(demo.state().m_nPageCount, 1);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(demo.HexCell(i)->fg, color::kMaroon) << i;
     EXPECT_EQ(demo.HexCell(16)->fg, color::kGreen);
     EXPECT_EQ(demo.HexCell(127)->fg, color::kRed);
     EXPECT_EQ(demo.HexCell(128)->fg, color::kNavy);
 
-    demo.view().m_nZone = 0;
+    demo.state().m_nZone = 0;
     ShowImage(demo, 208, 0);
     EXPECT_EQ(demo.HexCell(0)->fg, color::kWhite);
     EXPECT_EQ(demo.HexCell(255)->fg, color::kWhite);
@@ -66,8 +68,8 @@ TEST(ViewPaintTest, CaretInformationNamesTheByteUnderTheCaret) {
     DemoHarness demo("none");
     demo.Start();
     ShowImage(demo, 65, 0);
-    demo.view().m_bEditMode = 1;
-    demo.view().m_ptCaret = {screen::HexCellX(255) + 9, screen::CellY(255)};
+    demo.state().m_bEditMode = 1;
+    demo.state().m_ptCaret = {screen::HexCellX(255) + 9, screen::CellY(255)};
     demo.view().DrawCaretInfo();
     EXPECT_EQ(At(demo, screen::kDecimalOffset), "255");
     EXPECT_EQ(At(demo, screen::kHexOffset), "0FFH");
@@ -78,17 +80,17 @@ TEST(ViewPaintTest, CaretInformationNamesTheByteUnderTheCaret) {
 TEST(ViewPaintTest, PagedFamiliesShowThePageOfTheCardBeside) {
     DemoHarness demo("none");
     demo.Start();
-    demo.view().m_nZone = 7;
+    demo.state().m_nZone = 7;
     ShowImage(demo, 161, 0);
-    demo.view().m_bEditMode = 1;
-    demo.view().m_nCaretPane = 1;
-    demo.view().m_ptCaret = {screen::CharCellX(255), screen::CellY(255)};
+    demo.state().m_bEditMode = 1;
+    demo.state().m_nCaretPane = 1;
+    demo.state().m_ptCaret = {screen::CharCellX(255), screen::CellY(255)};
     demo.view().DrawCaretInfo();
     EXPECT_EQ(At(demo, screen::kDecimalOffset), "255 IN 7");
 
-    demo.view().m_nSsfPage = 300;
+    demo.state().m_nSsfPage = 300;
     ShowImage(demo, 163, 0);
-    demo.view().m_bEditMode = 1;
+    demo.state().m_bEditMode = 1;
     demo.view().DrawCaretInfo();
     EXPECT_EQ(At(demo, screen::kDecimalOffset), "255 IN 300");
 }
@@ -96,18 +98,18 @@ TEST(ViewPaintTest, PagedFamiliesShowThePageOfTheCardBeside) {
 TEST(ViewPaintTest, TypesWithoutLayoutAndThe1604BHexPaneName) {
     DemoHarness demo("none");
     demo.Start();
-    demo.view().m_nCardType = 12;
-    demo.view().m_bEditMode = 1;
+    demo.state().m_nCardType = 12;
+    demo.state().m_bEditMode = 1;
     demo.view().DrawCaretInfo();
     EXPECT_EQ(At(demo, screen::kAreaName), "Undef Area");
 
-    demo.view().m_nCardType = 162;
-    demo.view().m_nCaretPane = 0;
-    demo.view().m_ptCaret = {screen::kHexLeft, screen::kDumpTop};
+    demo.state().m_nCardType = 162;
+    demo.state().m_nCaretPane = 0;
+    demo.state().m_ptCaret = {screen::kHexLeft, screen::kDumpTop};
     demo.view().DrawCaretInfo();
     EXPECT_EQ(At(demo, screen::kAreaName), " ");
-    demo.view().m_nCaretPane = 1;
-    demo.view().m_ptCaret = {screen::kCharLeft, screen::kDumpTop};
+    demo.state().m_nCaretPane = 1;
+    demo.state().m_ptCaret = {screen::kCharLeft, screen::kDumpTop};
     demo.view().DrawCaretInfo();
     EXPECT_EQ(At(demo, screen::kAreaName), "Fab Code");
 }
@@ -130,7 +132,7 @@ TEST(ViewPaintTest, ARepaintKeepsPageAndStatusLines) {
     const int draws = demo.ui.BitmapDraws();
     demo.ui.Repaint();
     EXPECT_EQ(demo.ui.BitmapDraws(), draws + 1);
-    EXPECT_EQ(demo.view().m_nPage, 5);
+    EXPECT_EQ(demo.state().m_nPage, 5);
     EXPECT_EQ(demo.Status(1), "Test Error");
     EXPECT_EQ(demo.Status(2), "No Card Insert");
     EXPECT_EQ(At(demo, screen::kStatusLine[2]), "SPA:Add Pro   ");

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The card families, each put into the virtual reader's slot in turn.
 #include <vector>
 
-#include "steps.h"
-#include "traffic.h"
+#include "tests/kernel/steps.h"
+#include "tests/kernel/traffic.h"
 #include "vexa.h"
 
 namespace kernel_test {

@@ -1,4 +1,5 @@
-#include "child_process.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/child_process.h"
 
 #include <fcntl.h>
 #include <spawn.h>

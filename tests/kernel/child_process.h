@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program started with its standard input and output on pipes to us, for
 // talking to it line by line. Its standard error is ours.
 #pragma once

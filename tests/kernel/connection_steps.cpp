@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Opening, the exclusive hold on the reader, and unplugging it.
 #include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
 
-#include "child_process.h"
-#include "steps.h"
+#include "tests/kernel/child_process.h"
+#include "tests/kernel/steps.h"
 #include "vexa.h"
 
 namespace kernel_test {

@@ -1,4 +1,5 @@
-#include "reader_control.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/reader_control.h"
 
 #include <cstdio>
 #include <cstdlib>

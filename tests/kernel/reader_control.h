@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenario's hold on the virtual reader: the uhid-reader program, started
 // and commanded through its standard input (virtual_reader.h lists the
 // commands).
@@ -5,7 +6,7 @@
 
 #include <string>
 
-#include "child_process.h"
+#include "tests/kernel/child_process.h"
 
 namespace kernel_test {
 

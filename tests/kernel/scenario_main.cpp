@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kernel-scenario: runs the production library against the virtual reader
 // through the kernel's hidraw driver.
 //
@@ -13,8 +14,8 @@
 #include <iterator>
 #include <string>
 
-#include "steps.h"
-#include "traffic.h"
+#include "tests/kernel/steps.h"
+#include "tests/kernel/traffic.h"
 #include "vexa.h"
 
 namespace {

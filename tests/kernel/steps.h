@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenario's steps, each through the public API of the production
 // library against the virtual reader behind /dev/hidrawN.
 #pragma once
@@ -5,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "reader_control.h"
-#include "tally.h"
+#include "tests/kernel/reader_control.h"
+#include "tests/kernel/tally.h"
 
 namespace kernel_test {
 

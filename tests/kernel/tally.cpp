@@ -1,4 +1,5 @@
-#include "tally.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/tally.h"
 
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scenario's verdicts, one console line each ("PASS step" or
 // "FAIL step: detail"), and the closing "N passed, M failed" line that
 // scripts/kernel-test.sh looks for.

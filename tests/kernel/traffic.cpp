@@ -1,4 +1,5 @@
-#include "traffic.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/traffic.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a stretch of the scenario cost on the wire: the report requests the
 // reader answered and the wall time, with the share the library's 15 ms wait
 // after every report accounts for.
@@ -7,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "reader_control.h"
+#include "tests/kernel/reader_control.h"
 
 namespace kernel_test {
 

@@ -1,4 +1,5 @@
-#include "uhid_device.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/uhid_device.h"
 
 #include <fcntl.h>
 #include <linux/input.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A HID device made from user space through /dev/uhid. The kernel presents it
 // like any other (a hidraw node once hid-generic binds it) and passes the
 // requests for its reports back to us as events on the descriptor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // uhid-reader: plugs the simulated reader into the kernel through /dev/uhid
 // and serves its feature reports until standard input ends. Commands arrive
 // one per line on standard input, answers leave one per line on standard
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "virtual_reader.h"
+#include "tests/kernel/virtual_reader.h"
 
 namespace {
 

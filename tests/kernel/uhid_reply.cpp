@@ -1,4 +1,5 @@
-#include "uhid_reply.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/uhid_reply.h"
 
 #include <cerrno>
 #include <span>

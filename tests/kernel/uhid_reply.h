@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the simulated reader answers the report requests the kernel's uhid
 // driver passes on: a feature report set or got on report number 0, 65 bytes
 // with the report number first, exactly as hidraw hands them to the device.

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // The virtual reader's side of the kernel test, without a kernel: how report
 // requests of the uhid driver reach the simulated firmware and what goes
 // back, and the refusals of its control commands.
-#include "uhid_reply.h"
+#include "tests/kernel/uhid_reply.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "sim/card_factory.h"
-#include "virtual_reader.h"
+#include "tests/kernel/virtual_reader.h"
 
 namespace {
 

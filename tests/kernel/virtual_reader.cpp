@@ -1,9 +1,10 @@
-#include "virtual_reader.h"
+// SPDX-License-Identifier: MIT
+#include "tests/kernel/virtual_reader.h"
 
 #include <sstream>
 
 #include "sim/card_factory.h"
-#include "uhid_reply.h"
+#include "tests/kernel/uhid_reply.h"
 
 namespace kernel_test {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader the kernel test plugs in: the simulated firmware and cards behind
 // a uhid device of the reader's identity, driven by one-line commands:
 //
@@ -23,7 +24,7 @@
 #include <vector>
 
 #include "sim/reader.h"
-#include "uhid_device.h"
+#include "tests/kernel/uhid_device.h"
 
 namespace kernel_test {
 

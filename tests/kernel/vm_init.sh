@@ -1,4 +1,5 @@
 #!/bin/busybox sh
+# SPDX-License-Identifier: MIT
 # shellcheck shell=dash
 # /init of the kernel test's virtual machine: loads the HID modules, runs the
 # scenario against the virtual reader and powers the machine off.

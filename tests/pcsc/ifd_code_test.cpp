@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The SLE cards' codes, error counters and protection through the
 // pseudo-APDUs.
-#include "ifd_fixture.h"
 #include "sim/card_sle4428.h"
 #include "sim/card_sle4442.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The driver with one reader fault at each report of a power-up or a
 // pseudo-APDU in turn: a reader that failed on the way never shows as a card
 // that answered, nor as another card.
 #include <functional>
 
-#include "fault_sweep_host.h"
-#include "ifd_fixture.h"
-#include "sim_fake_card.h"
+#include "tests/pcsc/ifd_fixture.h"
+#include "tests/support/fault_sweep_host.h"
+#include "tests/support/sim_fake_card.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::tuple<std::string, bool, std::size_t> RunCase(const FaultCase& c, std::size
     const bool taken = host.FaultTaken();
     const std::size_t reports = host.log.size();
     IFDHCloseChannel(kLun);
-    sim_test::ResetLibrary();
+    vexa::ResetLibraryState();
     return {answer, taken, reports};
 }
 

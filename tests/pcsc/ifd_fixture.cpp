@@ -1,4 +1,5 @@
-#include "ifd_fixture.h"
+// SPDX-License-Identifier: MIT
+#include "tests/pcsc/ifd_fixture.h"
 
 #include <cstdio>
 

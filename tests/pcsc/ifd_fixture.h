@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The driver's entry points against the simulated reader: one reader (unit 0)
 // holding the card a test inserts, opened as pcscd opens it, with APDUs
 // written and answered as hexadecimal text ("FF B0 00 00 02" -> "A2 13 90 00").
@@ -9,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ifd_interface.h"
+#include "pcsc/ifd_interface.h"
 #include "sim/card_factory.h"
-#include "sim_fixture.h"
+#include "tests/support/sim_fixture.h"
 
 namespace ifd_test {
 
@@ -39,7 +40,7 @@ class IfdTest : public ::testing::Test {
     void TearDown() override {
         IFDHCloseChannel(ifd_test::kLun);
         IFDHCloseChannel(ifd_test::kSecondLun);
-        sim_test::ResetLibrary();
+        vexa::ResetLibraryState();
     }
 
     // Inserts the card into reader `index`, opens that reader and powers the

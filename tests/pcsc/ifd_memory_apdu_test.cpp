@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing memory cards through the class-FF pseudo-APDUs, and the
 // status words of malformed or misplaced commands.
-#include "command_apdu.h"
-#include "ifd_fixture.h"
+#include "pcsc/command_apdu.h"
 #include "sim/card_24c.h"
 #include "sim/card_sle4442.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Opening the reader, powering cards up and down, presence, and what the
 // driver reports about the reader.
 #include <array>
 
-#include "ifd_fixture.h"
 #include "sim/card_cpu.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 namespace {
 

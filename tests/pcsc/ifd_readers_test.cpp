@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Several readers served at once, from several threads, and the reader
 // traffic of each pseudo-APDU against the direct library call.
 #include <functional>
 #include <thread>
 
-#include "ifd_fixture.h"
 #include "sim/card_sle4442.h"
+#include "tests/pcsc/ifd_fixture.h"
 
 namespace {
 

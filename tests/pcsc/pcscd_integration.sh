@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # pcscd serves the simulated reader through the driver to clients written
 # elsewhere: pcsc_scan, opensc-tool and a python3-pyscard program, with a CPU
 # card under T=0, one under T=1 and an SLE4442 through the pseudo-APDUs.

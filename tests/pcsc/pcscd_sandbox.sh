@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by scripts that run pcscd with the PC/SC driver of a build on the
 # simulated reader. `pcscd_sandbox BUILD_DIR "$0" "$@"` re-runs the calling
 # script in a private mount namespace whose /run/pcscd is its own (pcscd

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A PC/SC application written with python3-pyscard, against the Tavix reader
 that pcscd serves.
 

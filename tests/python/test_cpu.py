@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The Python binding on a simulated CPU card (VEXA_SIM_CARD=cpu-t1)."""
 
 import pytest

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The module's VEXA_ names are vexa.h's, with the header's values."""
 import os
 import re

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The Python binding on a simulated SLE4442 (VEXA_SIM_CARD=sle4442)."""
 
 import pytest

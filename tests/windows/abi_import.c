@@ -1,7 +1,8 @@
+/* SPDX-License-Identifier: MIT */
 /* Binds the exports through the import library, as a program linked
  * against vexa.dll does: a wrong decoration fails to link, a wrong
  * convention unbalances the stack. */
-#include "abi_scenario.h"
+#include "tests/windows/abi_scenario.h"
 
 #define IMPORT(result, name, ...) __declspec(dllimport) result __stdcall name(__VA_ARGS__)
 IMPORT(int32_t, IC_InitComm, int32_t);

@@ -1,8 +1,9 @@
+/* SPDX-License-Identifier: MIT */
 /* Finds the exports at run time by their plain names, as programs that load
  * vexa.dll themselves do. */
 #include <windows.h>
 
-#include "abi_scenario.h"
+#include "tests/windows/abi_scenario.h"
 
 static FARPROC Find(HMODULE dll, const char* name) {
     const FARPROC f = GetProcAddress(dll, name);

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* What a 32-bit program written for this API does with vexa.dll, checked so
  * that a wrong calling convention or a wrong export shows: every call must
  * leave the stack pointer where it was and return what the simulated reader

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Checks a Windows build of vexa.dll or of a program. Everything may import
 # from Windows' own DLLs (and vexa.dll) only: the compiler's runtime is linked
 # in, so nothing else needs shipping. With a header, the DLL must export

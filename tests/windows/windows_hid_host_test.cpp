@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows HID host against faked device-setup, HID and kernel functions:
 // which interfaces it opens and how, the vendor and product match, the
 // release of every handle and device set, and the reports and waits a call
@@ -12,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "../library_reset.h"
 #include "vexa.h"
+#include "vexa/link/library_state.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ class WindowsHidHostTest : public ::testing::Test {
   protected:
     void SetUp() override { fake = &machine; }
     void TearDown() override {
-        sim_test::ResetLibrary();
+        vexa::ResetLibraryState();
         fake = nullptr;
     }
     // Every search ends with its device set destroyed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/common/program_version.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The version line every program of the project prints for --version.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/common/simulator_launch.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Programs built on the shared library start on the simulated reader by
 // running themselves again on its build of the library.
 #pragma once

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Memory, protection and security-code commands.
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "commands_common.h"
-#include "text.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

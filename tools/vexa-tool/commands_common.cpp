@@ -1,10 +1,11 @@
-#include "commands_common.h"
+// SPDX-License-Identifier: MIT
+#include "tools/vexa-tool/commands_common.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "platform.h"
-#include "text.h"
+#include "tools/vexa-tool/platform.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Argument parsing shared by the commands. Bad arguments throw UsageError.
 #pragma once
 
@@ -7,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "session.h"
+#include "tools/vexa-tool/session.h"
 
 namespace tool {
 

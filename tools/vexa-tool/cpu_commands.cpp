@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // Microprocessor and SAM card commands.
 #include <cstdio>
 
-#include "commands_common.h"
-#include "text.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

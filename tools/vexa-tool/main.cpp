@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vexa-tool: poke the reader from a shell.
 //   vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND [ARGS]]...
 #include <cstdio>
@@ -6,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "commands_common.h"
-#include "platform.h"
-#include "text.h"
 #include "tools/common/program_version.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/platform.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace {

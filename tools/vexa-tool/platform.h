@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tool does differently on Linux and on Windows.
 #pragma once
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include <iconv.h>
 #include <unistd.h>
 
 #include <string>
 
-#include "platform.h"
 #include "tools/common/simulator_launch.h"
+#include "tools/vexa-tool/platform.h"
 
 namespace tool {
 

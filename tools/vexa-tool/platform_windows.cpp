@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <process.h>
 #include <windows.h>
 
@@ -6,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform.h"
+#include "tools/vexa-tool/platform.h"
 
 namespace tool {
 

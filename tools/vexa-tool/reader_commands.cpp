@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Commands about the reader itself and card type selection.
 #include <cstdio>
 #include <map>
 
-#include "commands_common.h"
-#include "platform.h"
-#include "text.h"
+#include "tools/vexa-tool/commands_common.h"
+#include "tools/vexa-tool/platform.h"
+#include "tools/vexa-tool/text.h"
 #include "vexa.h"
 
 namespace tool {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What one run of the tool keeps between its commands.
 #pragma once
 

@@ -1,4 +1,5 @@
-#include "text.h"
+// SPDX-License-Identifier: MIT
+#include "tools/vexa-tool/text.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text helpers of the tool: hex dumps, hex input.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remaining-attempt counters are returned as the function result with 0 in
 // the last-error register, so a caller tells a count from a failure by it.
 #pragma once
@@ -5,7 +6,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "../link/status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,9 +1,10 @@
-#include "card_command.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/cards/card_command.h"
 
 #include <algorithm>
 #include <array>
 
-#include "../link/status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

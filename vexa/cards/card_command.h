@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exchange shared by the memory cards' single-command operations: the
 // reader either echoes the command code, or refuses with an answer word
 // (wrong code, locked card, no card), which is passed on as the status.
@@ -8,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "../link/exchange.h"
+#include "vexa/link/exchange.h"
 
 namespace vexa {
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // IC_Status: whether a card is in the slot, asked after selecting the card
 // type again.
-#include "../include/vexa.h"
-#include "../link/exchange.h"
-#include "../link/selection.h"
-#include "../link/status.h"
+#include "vexa.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

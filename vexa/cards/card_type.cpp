@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // IC_InitType: records the card family and tells the reader which card
 // protocol to use.
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/exchange.h"
-#include "../link/selection.h"
-#include "../link/status.h"
+#include "vexa.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Finding out which card is inserted: one test per family, and IC_CheckCard
 // trying them in a fixed order. Each test leaves its family selected.
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/build_config.h"
-#include "../link/cpu_state.h"
-#include "../link/status.h"
-#include "probe_24c.h"
+#include "vexa.h"
+#include "vexa/cards/probe_24c.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/cpu_state.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // IC_Write24 and IC_Write64: verified 24Cxx writes whose pieces start on a
 // write page, so that the reader never has to cross a page inside one piece
 // it did not expect. An unaligned start is first completed to the page end.
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "pieces.h"
-#include "serial_memory.h"
-#include "verified_write.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/cards/serial_memory.h"
+#include "vexa/cards/verified_write.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

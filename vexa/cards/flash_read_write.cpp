@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // IC_DirectRead and IC_DirectWrite: one 45DB041 page, in pieces of 140 bytes.
 // The page number never advances: a request running past the end of the page
 // hands byte offsets beyond 263 to the reader, which decides what they mean.
 // Writes are not read back.
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "pieces.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

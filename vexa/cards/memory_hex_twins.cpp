@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal-text twins of the memory entry points. Each converts through a
 // work area of fixed size, which bounds the length it carries.
-#include "../include/vexa.h"
-#include "../link/hex_text.h"
-#include "../link/status.h"
+#include "vexa.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 using namespace vexa;
 

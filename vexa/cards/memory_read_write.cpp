@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // IC_Read and IC_Write: card memory of whichever family IC_InitType selected,
 // in pieces that fit one reader command.
-#include "../include/vexa.h"
-#include "../link/build_config.h"
-#include "../link/status.h"
-#include "pieces.h"
-#include "../link/selection.h"
-#include "serial_memory.h"
-#include "verified_write.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/cards/serial_memory.h"
+#include "vexa/cards/verified_write.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

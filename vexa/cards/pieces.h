@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Requests longer than one reader command can carry are cut into pieces of a
 // fixed size and sent in order. The first piece that fails ends the request;
 // the pieces before it stay done.
@@ -6,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "../link/status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

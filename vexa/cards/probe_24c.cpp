@@ -1,11 +1,12 @@
-#include "probe_24c.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/cards/probe_24c.h"
 
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/build_config.h"
-#include "../link/selection.h"
-#include "../link/status.h"
+#include "vexa.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the size of a 24Cxx card by pattern writes that are undone.
 #pragma once
 

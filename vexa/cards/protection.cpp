@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: MIT
 // The protection entry points: SLE4442 protection bits (always addressed as an
 // SLE4442) and SLE4428 data with protection flags (always as an SLE4428),
 // whatever family is selected, with their hexadecimal twins.
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/hex_text.h"
-#include "../link/status.h"
-#include "pieces.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: MIT
 // The reader's own EEPROM, reached as a 24Cxx card behind reader card code
 // 0x10. Every access puts the reader's previous card selection back.
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/build_config.h"
-#include "../link/exchange.h"
-#include "../link/hex_text.h"
-#include "../link/selection.h"
-#include "../link/status.h"
-#include "pieces.h"
-#include "verified_write.h"
+#include "vexa.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/cards/verified_write.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

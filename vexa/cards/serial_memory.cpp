@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: MIT
 // Single-command operations of the serial-memory cards: the 24Cxx EEPROMs
 // (address low byte first) and the 45DB041 serial flash (page and byte offset,
 // high byte first). The reader must have been told the family beforehand.
-#include "serial_memory.h"
+#include "vexa/cards/serial_memory.h"
 
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "card_command.h"
+#include "vexa.h"
+#include "vexa/cards/card_command.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

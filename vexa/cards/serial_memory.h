@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // The 24C64 commands with two-byte word addresses. They are not exported: the
 // memory entry points reach a 24C64 through them.
 #pragma once
 
 #include <cstdint>
 
-#include "../include/vexa.h"
+#include "vexa.h"
 
 namespace vexa {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // SLE4428 (and SLE4418) single commands: 1024 bytes, each with its own
 // protection flag, addressed with two bytes, low first.
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "card_command.h"
+#include "vexa.h"
+#include "vexa/cards/card_command.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

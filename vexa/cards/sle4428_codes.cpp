@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // The SLE4428 security code. The code and its error counter live in main
 // memory (counter at 1021, code at 1022 and 1023), so counting and changing go
 // through the plain memory entry points, for whichever family is selected.
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/hex_text.h"
-#include "../link/status.h"
-#include "attempt_count.h"
+#include "vexa.h"
+#include "vexa/cards/attempt_count.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // SLE4442 (and SLE4432) single commands: main memory, protection memory and
 // security memory, each one exchange with the reader.
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/status.h"
-#include "card_command.h"
+#include "vexa.h"
+#include "vexa/cards/card_command.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

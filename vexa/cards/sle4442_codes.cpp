@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // The SLE4442 security code: check, change, read back, attempts left, and the
 // hexadecimal twins of the first three.
 #include <algorithm>
 #include <array>
 
-#include "../include/vexa.h"
-#include "../link/hex_text.h"
-#include "../link/status.h"
-#include "attempt_count.h"
+#include "vexa.h"
+#include "vexa/cards/attempt_count.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

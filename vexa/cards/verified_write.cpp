@@ -1,10 +1,11 @@
-#include "verified_write.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/cards/verified_write.h"
 
 #include <algorithm>
 #include <array>
 
-#include "../link/status.h"
-#include "pieces.h"
+#include "vexa/cards/pieces.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Writing card memory and proving it arrived: every piece written is read
 // back and compared with what was meant to be there.
 #pragma once
 
 #include <cstdint>
 
-#include "../include/vexa.h"
+#include "vexa.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * vexa: driver library of the Tavix USB contact smart-card reader.
  *

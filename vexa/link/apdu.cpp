@@ -1,10 +1,11 @@
-#include "apdu.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/apdu.h"
 
 #include <algorithm>
 #include <functional>
 #include <numeric>
 
-#include "status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

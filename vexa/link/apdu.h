@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Command APDUs and the bytes the reader takes for them: under T=0 the body
 // CLA INS P1 P2 P3 data, under T=1 that body inside an information block
 // NAD PCB LEN body LRC. Pure functions, no reader traffic.

@@ -1,4 +1,5 @@
-#include "atr.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/atr.h"
 
 #include <bit>
 

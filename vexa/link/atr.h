@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // What the library takes from a card's answer to reset.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
-#include "cpu_state.h"
+#include "vexa/link/cpu_state.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compile-time switch between the full library and its reduced configuration.
 #pragma once
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Opening and closing the reader, and the message of the last status.
-#include "../include/vexa.h"
-#include "build_config.h"
-#include "device_table.h"
-#include "messages.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/device_table.h"
+#include "vexa/link/messages.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,5 +1,6 @@
-#include "../include/vexa.h"
-#include "hex_text.h"
+// SPDX-License-Identifier: MIT
+#include "vexa.h"
+#include "vexa/link/hex_text.h"
 
 namespace vexa {
 

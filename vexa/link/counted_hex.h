@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal twins whose raw sibling reports how many bytes it produced in a
 // length byte (the ATR and the APDU response).
 #pragma once
@@ -6,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "hex_text.h"
-#include "status.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Exchanging an APDU with a CPU or module card under T=0 or T=1.
 #include <algorithm>
 
-#include "../include/vexa.h"
-#include "apdu.h"
-#include "counted_hex.h"
-#include "cpu_state.h"
-#include "exchange.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/apdu.h"
+#include "vexa/link/counted_hex.h"
+#include "vexa/link/cpu_state.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

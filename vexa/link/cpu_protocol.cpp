@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Choosing and querying the CPU card transmission protocol.
 #include <array>
 
-#include "../include/vexa.h"
-#include "cpu_state.h"
-#include "exchange.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/cpu_state.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/status.h"
 
 using namespace vexa;
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 // Resetting a CPU or module card: the ATR, and the protocol it offers.
 #include <algorithm>
 
-#include "../include/vexa.h"
-#include "atr.h"
-#include "counted_hex.h"
-#include "cpu_state.h"
-#include "exchange.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/atr.h"
+#include "vexa/link/counted_hex.h"
+#include "vexa/link/cpu_state.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

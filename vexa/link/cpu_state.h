@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // Library-global state of the CPU card channel, shared by every device number
 // and by the CPU and module card types alike.
 #pragma once
 
 #include <cstdint>
 
-#include "../include/vexa.h"
-#include "selection.h"
+#include "vexa.h"
+#include "vexa/link/selection.h"
 
 namespace vexa {
 

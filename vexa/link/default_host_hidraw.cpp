@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 // The production library drives the reader through Linux hidraw.
-#include "hid_host.h"
-#include "hidraw_host.h"
+#include "vexa/link/hid_host.h"
+#include "vexa/link/hidraw_host.h"
 
 namespace vexa {
 

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 // The production library on Windows drives the reader through the HID class driver.
-#include "hid_host.h"
-#include "windows_hid_host.h"
+#include "vexa/link/hid_host.h"
+#include "vexa/link/windows_hid_host.h"
 
 namespace vexa {
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The reader's own commands: power-down and version.
-#include "../include/vexa.h"
-#include "exchange.h"
-#include "hex_text.h"
-#include "selection.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/exchange.h"
+#include "vexa/link/hex_text.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

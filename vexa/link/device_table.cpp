@@ -1,7 +1,8 @@
-#include "device_table.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/device_table.h"
 
-#include "build_config.h"
-#include "library_state.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/library_state.h"
 
 namespace vexa {
 

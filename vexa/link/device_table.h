@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Open reader handles by port number. Device number = port + 80 in the full
 // build; the reduced build hands out the host's handle itself.
 #pragma once
 
 #include <cstdint>
 
-#include "hid_host.h"
+#include "vexa/link/hid_host.h"
 
 namespace vexa {
 

@@ -1,8 +1,9 @@
-#include "exchange.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/exchange.h"
 
 #include <algorithm>
 
-#include "status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One command and its answer, and the common ways of reading an answer.
 #pragma once
 
@@ -5,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "transport.h"
+#include "vexa/link/transport.h"
 
 namespace vexa {
 

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // Device functions this reader has no hardware for. They answer at once,
 // without reader traffic, and leave the last-error register as it was.
-#include "../include/vexa.h"
-#include "build_config.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/build_config.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hexadecimal text as the API carries it: two characters per byte, high nibble
 // first, upper case produced, either case accepted, never NUL-terminated.
 #pragma once
@@ -6,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "status.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

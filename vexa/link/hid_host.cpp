@@ -1,6 +1,7 @@
-#include "hid_host.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/hid_host.h"
 
-#include "library_state.h"
+#include "vexa/link/library_state.h"
 
 namespace vexa {
 

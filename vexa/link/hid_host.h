@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seam between the library and the machine's HID stack. Everything the
 // transport needs from the platform goes through this interface, so that the
 // same code drives a real reader (hidraw) or the simulated one in tests.

@@ -1,4 +1,5 @@
-#include "hidraw_host.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/hidraw_host.h"
 
 #include <fcntl.h>
 #include <linux/hidraw.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader through Linux hidraw: /sys/class/hidraw lists the HID devices,
 // /dev/hidrawN opens one, feature reports travel by ioctl.
 #pragma once
@@ -5,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "hid_host.h"
+#include "vexa/link/hid_host.h"
 
 namespace vexa {
 

@@ -1,5 +1,6 @@
-#include "library_state.h"
-#include "status.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/library_state.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,4 +1,5 @@
-#include "library_state.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/library_state.h"
 
 namespace vexa {
 

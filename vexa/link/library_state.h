@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every value the library keeps between calls. Callers built for this API
 // expect them process-wide, shared by all device numbers and threads, so
 // they live in one instance; the accessors of each layer hand out its part.
@@ -6,11 +7,11 @@
 #include <array>
 #include <cstdint>
 
-#include "cpu_state.h"
-#include "device_table.h"
-#include "hid_host.h"
-#include "selection.h"
-#include "status.h"
+#include "vexa/link/cpu_state.h"
+#include "vexa/link/device_table.h"
+#include "vexa/link/hid_host.h"
+#include "vexa/link/selection.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

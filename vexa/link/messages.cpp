@@ -1,10 +1,11 @@
-#include "messages.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/messages.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "../include/vexa.h"
-#include "build_config.h"
+#include "vexa.h"
+#include "vexa/link/build_config.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message texts of the status codes.
 #pragma once
 

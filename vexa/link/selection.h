@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The library-global card selection shared by every device number.
 #pragma once
 
 #include <cstdint>
 
-#include "../include/vexa.h"
+#include "vexa.h"
 
 namespace vexa {
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Status codes of the library's own failures and the last-error register.
 #pragma once
 
 #include <cstdint>
 
-#include "../include/vexa.h"
+#include "vexa.h"
 
 namespace vexa {
 

@@ -1,12 +1,13 @@
-#include "transport.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/transport.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-#include "device_table.h"
-#include "hid_host.h"
-#include "status.h"
+#include "vexa/link/device_table.h"
+#include "vexa/link/hid_host.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Command and response frames over 65-byte feature reports.
 //
 // Command frame:  21 code LEN data... check   (check = XOR of the bytes before)

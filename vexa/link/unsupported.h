@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Entry points of card families and reader features this reader does not
 // offer. They stay exported so that programs written for the whole API load;
 // each answers -21 without looking at its arguments or touching the reader.
 #pragma once
 
-#include "../include/vexa.h"
-#include "status.h"
+#include "vexa.h"
+#include "vexa/link/status.h"
 
 namespace vexa {
 

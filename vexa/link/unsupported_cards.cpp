@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: MIT
 // Memory card families this reader does not serve.
-#include "unsupported.h"
+#include "vexa/link/unsupported.h"
 
 // AT88SC102
 VEXA_NOT_SUPPORTED(IC_Check_102, (int32_t))

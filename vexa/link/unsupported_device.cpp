@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: MIT
 // Reader features and API extensions this reader does not offer.
-#include "unsupported.h"
+#include "vexa/link/unsupported.h"
 
 // Reader device
 VEXA_NOT_SUPPORTED(IC_Reset, ())

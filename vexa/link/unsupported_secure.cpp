@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 // Secure memory cards and microprocessor card file commands, which this
 // reader does not offer.
-#include "unsupported.h"
+#include "vexa/link/unsupported.h"
 
 // AT88SC153 and AT88SC1608 secure memory
 VEXA_NOT_SUPPORTED(IC_Check_153, (int32_t))

@@ -1,4 +1,5 @@
-#include "windows_hid_host.h"
+// SPDX-License-Identifier: MIT
+#include "vexa/link/windows_hid_host.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reader through the Windows HID class driver: the device-setup services
 // list the HID interfaces, CreateFileA opens one, feature reports travel by
 // HidD_SetFeature and HidD_GetFeature.
@@ -14,7 +15,7 @@ extern "C" {
 
 #include <set>
 
-#include "hid_host.h"
+#include "vexa/link/hid_host.h"
 
 namespace vexa {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The part of iconv the tests use (GBK and UTF-8, whole buffers), over the
 // code pages of Windows, whose C library has no iconv.
 #pragma once
