@@ -17,7 +17,8 @@ constexpr UCHAR kReadersServed = 16;
 RESPONSECODE Put(const void* bytes, DWORD size, PDWORD length, PUCHAR value) {
     if (length == nullptr || value == nullptr) return IFD_COMMUNICATION_ERROR;
     if (*length < size) return IFD_ERROR_INSUFFICIENT_BUFFER;
-    std::memcpy(value, bytes, size);
+    // An empty value (no answer to reset yet) may come without any bytes.
+    if (size != 0) std::memcpy(value, bytes, size);
     *length = size;
     return IFD_SUCCESS;
 }

@@ -65,7 +65,8 @@ printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_target {}' ||
 
 total=0
 for t in "${targets[@]}"; do
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$build/logs/$t.log")
+    # A target that crashed prints its statistics twice.
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$build/logs/$t.log" | tail -n 1)
     cov=$(grep -o 'cov: [0-9]*' "$build/logs/$t.log" | tail -1)
     printf '%-20s %12s executions  %s\n' "$t" "${runs:-?}" "$cov"
     total=$((total + ${runs:-0}))
