@@ -127,6 +127,30 @@ VEXA_API int16_t VEXA_CALL IC_ExitComm(int32_t icdev);
  * (which this call leaves as it is) */
 VEXA_API int16_t VEXA_CALL IC_GetLastError(char* text);
 
+/* ---- Several readers ----
+ * IC_ListReaders fills up to `capacity` entries with the readers attached
+ * now, open ones included, in the order IC_InitComm tries them, and returns
+ * how many are attached: more than `capacity` when the array is too short
+ * (readers may be NULL when capacity is 0). IC_InitCommPath opens the reader
+ * at an entry's path the way IC_InitComm(port) opens the first free one: it
+ * returns the device number, or VEXA_ERR_OPEN_PORT when the path is not an
+ * attached reader or another process holds it.
+ * Each device number keeps the CPU card protocol and T=1 block sequence of
+ * its own resets until it is closed; one without any yet (and
+ * IC_CpuGetProtocol) uses the values set last on any reader. Card type
+ * selection and the last-error register are process-wide. */
+#define VEXA_READER_PATH_SIZE 256
+#define VEXA_READER_SERIAL_SIZE 128
+#define VEXA_READER_LOCATION_SIZE 32
+typedef struct VexaReaderInfo {
+    char path[VEXA_READER_PATH_SIZE];         /* "/dev/hidraw3"; on Windows the device-interface path */
+    char serial[VEXA_READER_SERIAL_SIZE];     /* USB serial number, "" when the reader has none */
+    char location[VEXA_READER_LOCATION_SIZE]; /* "BBB/DDD:I", USB bus, device and interface numbers as in
+                                                 /dev/bus/usb/BBB/DDD; "" when not known */
+} VexaReaderInfo;
+VEXA_API int16_t VEXA_CALL IC_ListReaders(VexaReaderInfo* readers, int16_t capacity);
+VEXA_API int32_t VEXA_CALL IC_InitCommPath(int32_t port, const char* path);
+
 /* ---- Card type selection ----
  * Selects the family (VEXA_TYPE_*) for the memory calls that follow and tells
  * the reader its card protocol. The selection is process-wide and survives
