@@ -97,9 +97,9 @@ HANDLE WINAPI CreateFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTR
                          DWORD disposition, DWORD flags, HANDLE) {
     // Without access rights (a query) a device opens even while it is held.
     const bool query = access == 0;
-    if (query) EXPECT_EQ(share, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE});
-    if (!query) EXPECT_EQ(access, DWORD{GENERIC_READ | GENERIC_WRITE});
-    if (!query) EXPECT_EQ(share, 0u) << "the reader is opened exclusively";
+    EXPECT_EQ(share, query ? DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE} : 0u)
+        << "a reader is opened exclusively";
+    EXPECT_TRUE(query || access == DWORD{GENERIC_READ | GENERIC_WRITE});
     EXPECT_EQ(disposition, DWORD{OPEN_EXISTING});
     EXPECT_EQ(flags, 0u);
     const auto m = std::find_if(fake->members.begin(), fake->members.end(),
