@@ -51,12 +51,10 @@ def cpu(protocol):
 
 def side_by_side():
     connections = connect_all()
-    protocols = sorted(c.getProtocol() for c in connections)
-    if protocols != sorted(PROTOCOLS.values()):
-        sys.exit("connected under protocols %s" % protocols)
-    for _ in range(3):
-        for connection in connections:
-            send(connection, "00 84 00 00 08", "90 00")
+    if sorted(c.getProtocol() for c in connections) != sorted(PROTOCOLS.values()):
+        sys.exit("connected under other protocols than T=0 and T=1")
+    for connection in connections * 3:
+        send(connection, "00 84 00 00 08", "90 00")
 
 
 def sle4442():
