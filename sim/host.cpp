@@ -17,7 +17,9 @@ void SimHost::ClearLog() {
     waits.clear();
 }
 
-void SimHost::Unplug(std::size_t index) { readers_.at(index).attached = false; }
+void SimHost::Unplug(std::size_t index) {
+    readers_.at(index).attached = false;
+}
 
 void SimHost::Replug(std::size_t index) {
     Slot& slot = readers_.at(index);
@@ -26,9 +28,30 @@ void SimHost::Replug(std::size_t index) {
     slot.reader->Replug();
 }
 
+vexa::Handle SimHost::Open(Slot& slot) {
+    if (slot.handle != 0 || !slot.attached) return 0;
+    return slot.handle = next_handle_++;
+}
+
 vexa::Handle SimHost::OpenReader() {
     for (Slot& slot : readers_) {
-        if (slot.handle == 0 && slot.attached) return slot.handle = next_handle_++;
+        if (const vexa::Handle h = Open(slot)) return h;
+    }
+    return 0;
+}
+
+std::vector<vexa::ReaderEntry> SimHost::ListReaders() {
+    std::vector<vexa::ReaderEntry> entries;
+    for (std::size_t i = 0; i < readers_.size(); ++i) {
+        const std::string n = std::to_string(i);
+        if (readers_[i].attached) entries.push_back({"sim:" + n, "SIM" + n, ""});
+    }
+    return entries;
+}
+
+vexa::Handle SimHost::OpenReaderAt(const std::string& path) {
+    for (std::size_t i = 0; i < readers_.size(); ++i) {
+        if (path == "sim:" + std::to_string(i)) return Open(readers_[i]);
     }
     return 0;
 }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // A machine with zero, one or more simulated readers behind the HID host seam.
 // Readers are enumerated in the order they were added and opened exclusively:
-// OpenReader hands out the first one not already open. Every report is logged
+// OpenReader hands out the first one not already open. Reader N (from 0) has
+// the path "sim:N" and the serial number "SIMN" while it is plugged in. Every report is logged
 // and every requested wait recorded; waits are only performed when `pace` is
 // set.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sim/faults.h"
@@ -41,6 +43,8 @@ class SimHost : public vexa::HidHost {
     // Each open gets a new small handle, so a handle kept after Close stays
     // refused even when the reader is opened again.
     vexa::Handle OpenReader() override;
+    std::vector<vexa::ReaderEntry> ListReaders() override;
+    vexa::Handle OpenReaderAt(const std::string& path) override;
     bool SetFeature(vexa::Handle h, const std::uint8_t (&report)[vexa::kReportSize]) override;
     bool GetFeature(vexa::Handle h, std::uint8_t (&report)[vexa::kReportSize]) override;
     void Close(vexa::Handle h) override;
@@ -53,6 +57,7 @@ class SimHost : public vexa::HidHost {
         bool attached = true;
     };
     Slot* SlotOf(vexa::Handle h);
+    vexa::Handle Open(Slot& slot);
     // The open reader of a handle, with the host's pending faults handed to
     // it; nullptr for an unknown or closed handle.
     SimReader* Route(vexa::Handle h);

@@ -24,6 +24,7 @@ struct Member {
     std::string path;
     USHORT vendor, product;
     bool opens = true;  // false: held open by someone, or gone
+    std::wstring serial = L"";
 };
 const Member kWineMouse{"\\\\?\\hid#vid_845e&pid_0001", 0x845E, 0x0001};
 const Member kWineKeyboard{"\\\\?\\hid#vid_845e&pid_0002", 0x845E, 0x0002};
@@ -134,13 +135,19 @@ BOOLEAN WINAPI GetFeature(HANDLE h, PVOID report, ULONG size) {
     std::memcpy(report, fake->to_deliver.data(), size);
     return TRUE;
 }
+BOOLEAN WINAPI GetSerial(HANDLE h, PVOID buffer, ULONG size) {
+    const std::wstring& serial = fake->members[MemberOf(h)].serial;
+    if (size < (serial.size() + 1) * sizeof(WCHAR)) return FALSE;
+    std::memcpy(buffer, serial.c_str(), (serial.size() + 1) * sizeof(WCHAR));
+    return TRUE;
+}
 void WINAPI Sleep(DWORD ms) {
     fake->sleeps.push_back(ms);
 }
 
 const vexa::WindowsHidApi kFakeApi{GetHidGuid, GetClassDevs, EnumInterfaces, GetDetail,
                                    DestroySet, CreateFile,   GetAttributes,  Close,
-                                   SetFeature, GetFeature,   Sleep};
+                                   SetFeature, GetFeature,   Sleep,          GetSerial};
 
 class WindowsHidHostTest : public ::testing::Test {
   protected:

@@ -24,14 +24,14 @@ std::int32_t ExchangeApdu(std::int32_t icdev, std::span<const std::uint8_t> apdu
     ApduBytes body;
     std::int32_t st = BuildBody(apdu, body);
     if (st != kOk) return st;
-    CpuState& cpu = CurrentCpuState();
+    const CpuState cpu = CpuStateOf(icdev);
     const bool t1 = cpu.protocol == kProtocolT1;
     const ApduBytes sent = t1 ? BuildT1Block(body.View(), cpu.send_sequence) : body;
     const std::uint8_t code = CodeForSelectedType(kApduCpu, kApduModule);
     st = SendOnly(icdev, code, sent.View());
     if (st != kOk) return st;
     // The block reached the reader whole: the card has seen this N(S).
-    if (t1) cpu.send_sequence ^= kSequenceBit;
+    if (t1) OwnCpuState(icdev).send_sequence = cpu.send_sequence ^ kSequenceBit;
     Response r;
     st = EchoStatus(ReceiveResponse(icdev, r.frame.data()), r, code);
     if (st != kOk) return st;

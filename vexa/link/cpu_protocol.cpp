@@ -9,6 +9,8 @@
 
 using namespace vexa;
 
+// Callers ask without a device number that counts, so they get the protocol
+// of the reader whose state changed last.
 int16_t IC_CpuGetProtocol(int32_t /*icdev*/) {
     Finish(kOk);
     return CurrentCpuState().protocol;
@@ -21,6 +23,6 @@ int16_t IC_SetCpuPara(int32_t icdev, int32_t type, int32_t protocol, int32_t par
     Response r;
     const std::int32_t st =
         StatusByteStatus(Exchange(icdev, kSelectCommand, data, r), r, kSelectCommand);
-    if (st == kOk) CurrentCpuState().protocol = Low8(protocol);
+    if (st == kOk) OwnCpuState(icdev).protocol = Low8(protocol);
     return Finish(st);
 }

@@ -26,7 +26,7 @@ std::int32_t ResetCard(std::int32_t icdev, std::uint8_t* atr_len, std::uint8_t* 
     const auto received = r.Payload();
     std::copy(received.begin(), received.end(), atr);
     *atr_len = r.Len();
-    CpuState& cpu = CurrentCpuState();
+    CpuState& cpu = OwnCpuState(icdev);
     cpu.send_sequence = 0x00;
     cpu.protocol = ProtocolOfAtr(received);
     return kOk;

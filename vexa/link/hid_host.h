@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace vexa {
 
@@ -17,11 +19,24 @@ constexpr std::size_t kChunkSize = 64;
 // An open reader as the host knows it; 0 means "none".
 using Handle = std::intptr_t;
 
+// An attached reader as listing finds it; the path opens it again.
+struct ReaderEntry {
+    std::string path;
+    std::string serial;    // "" when it has none
+    std::string location;  // "BBB/DDD:I" of its USB interface, "" when not on USB
+};
+
 class HidHost {
-public:
+  public:
     virtual ~HidHost() = default;
     // Opens the first reader 0x04B4/0xA112 that can be opened exclusively.
     virtual Handle OpenReader() = 0;
+    // Every attached reader, open or not, in the order OpenReader tries them.
+    // A host that cannot tell lists none.
+    virtual std::vector<ReaderEntry> ListReaders() { return {}; }
+    // Opens the reader at a listed path exclusively, as OpenReader would; 0
+    // when the path is no reader, is held by anyone or has gone.
+    virtual Handle OpenReaderAt(const std::string& /*path*/) { return 0; }
     // false when the platform refuses the report.
     virtual bool SetFeature(Handle h, const std::uint8_t (&report)[kReportSize]) = 0;
     virtual bool GetFeature(Handle h, std::uint8_t (&report)[kReportSize]) = 0;

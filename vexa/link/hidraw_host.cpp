@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "vexa/link/hidraw_sysfs.h"
+
 namespace vexa {
 
 namespace {
@@ -46,11 +48,21 @@ Syscalls& RealSyscalls() {
 
 }  // namespace
 
-int Syscalls::Open(const char* path, int flags) { return ::open(path, flags); }
-int Syscalls::Close(int fd) { return ::close(fd); }
-int Syscalls::Flock(int fd, int operation) { return ::flock(fd, operation); }
-int Syscalls::Ioctl(int fd, unsigned long request, void* arg) { return ::ioctl(fd, request, arg); }
-void Syscalls::SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+int Syscalls::Open(const char* path, int flags) {
+    return ::open(path, flags);
+}
+int Syscalls::Close(int fd) {
+    return ::close(fd);
+}
+int Syscalls::Flock(int fd, int operation) {
+    return ::flock(fd, operation);
+}
+int Syscalls::Ioctl(int fd, unsigned long request, void* arg) {
+    return ::ioctl(fd, request, arg);
+}
+void Syscalls::SleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 HidrawHost::HidrawHost() : HidrawHost(RealSyscalls(), "/sys/class/hidraw", "/dev") {}
 
@@ -75,15 +87,32 @@ int HidrawHost::OpenMatching(const std::string& path) {
     return fd;
 }
 
+Handle HidrawHost::Keep(int fd) {
+    if (fd <= 0) return 0;
+    open_.insert(fd);
+    return fd;
+}
+
 Handle HidrawHost::OpenReader() {
     for (int n : HidrawNumbers(class_dir_)) {
-        const int fd = OpenMatching(dev_dir_ + "/hidraw" + std::to_string(n));
-        if (fd > 0) {
-            open_.insert(fd);
-            return fd;
-        }
+        if (const Handle h = Keep(OpenMatching(dev_dir_ + "/hidraw" + std::to_string(n)))) return h;
     }
     return 0;
+}
+
+std::vector<ReaderEntry> HidrawHost::ListReaders() {
+    std::vector<ReaderEntry> readers;
+    for (int n : HidrawNumbers(class_dir_)) {
+        const std::string name = "hidraw" + std::to_string(n);
+        const auto id = ReadHidrawIdentity(std::filesystem::path(class_dir_) / name);
+        if (id && id->vendor == kVendor && id->product == kProduct)
+            readers.push_back({dev_dir_ + "/" + name, id->serial, id->location});
+    }
+    return readers;
+}
+
+Handle HidrawHost::OpenReaderAt(const std::string& path) {
+    return Keep(OpenMatching(path));
 }
 
 bool HidrawHost::SetFeature(Handle h, const std::uint8_t (&report)[kReportSize]) {
@@ -105,6 +134,8 @@ void HidrawHost::Close(Handle h) {
     open_.erase(h);
 }
 
-void HidrawHost::SleepMs(int ms) { sys_.SleepMs(ms); }
+void HidrawHost::SleepMs(int ms) {
+    sys_.SleepMs(ms);
+}
 
 }  // namespace vexa

@@ -12,10 +12,6 @@ Selection& CurrentSelection() {
     return State().selection;
 }
 
-CpuState& CurrentCpuState() {
-    return State().cpu;
-}
-
 void ResetLibraryState() {
     for (int port = 0; port < kPortCount; ++port) {
         if (const Handle h = PortHandle(port)) CurrentHidHost().Close(h);

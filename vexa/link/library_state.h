@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Every value the library keeps between calls. Callers built for this API
-// expect them process-wide, shared by all device numbers and threads, so
-// they live in one instance; the accessors of each layer hand out its part.
+// expect them process-wide, shared by all threads (and, but for the CPU
+// channel, by all device numbers), so they live in one instance; the
+// accessors of each layer hand out its part.
 #pragma once
 
 #include <array>
@@ -20,7 +21,7 @@ struct LibraryState {
     std::array<Handle, kPortCount> ports{};
     HidHost* installed_host = nullptr;  // nullptr: DefaultHidHost()
     Selection selection;
-    CpuState cpu;
+    CpuChannels cpu;
 };
 
 LibraryState& State();

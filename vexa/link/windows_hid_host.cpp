@@ -22,6 +22,14 @@ HANDLE ToNative(Handle h) {
     return reinterpret_cast<HANDLE>(h);
 }
 
+// The serial number string is UTF-16; serial numbers are plain ASCII, and
+// anything else is shown as '?' rather than as bytes of some code page.
+std::string Narrow(const WCHAR* wide) {
+    std::string text;
+    for (; *wide != 0; ++wide) text += *wide < 0x80 ? static_cast<char>(*wide) : '?';
+    return text;
+}
+
 }  // namespace
 
 const WindowsHidApi& SystemHidApi() {
@@ -35,39 +43,70 @@ const WindowsHidApi& SystemHidApi() {
                                    CloseHandle,
                                    HidD_SetFeature,
                                    HidD_GetFeature,
-                                   Sleep};
+                                   Sleep,
+                                   HidD_GetSerialNumberString};
     return api;
 }
 
-Handle WindowsHidHost::OpenReader() {
+template <typename Visit>
+void WindowsHidHost::ForEachInterface(Visit visit) {
     GUID hid_guid{};
     api_.get_hid_guid(&hid_guid);
     const HDEVINFO set = api_.get_class_devs(&hid_guid, nullptr, nullptr, kPresentInterfaces);
-    if (set == INVALID_HANDLE_VALUE) return 0;
-    Handle found = 0;
+    if (set == INVALID_HANDLE_VALUE) return;
     SP_DEVICE_INTERFACE_DATA member{};
     member.cbSize = sizeof member;
-    for (DWORD index = 0;
-         found == 0 && api_.enum_interfaces(set, nullptr, &hid_guid, index, &member); ++index) {
-        found = OpenMember(set, member);
+    for (DWORD index = 0; api_.enum_interfaces(set, nullptr, &hid_guid, index, &member); ++index) {
+        const std::string path = DevicePath(set, member);
+        if (!path.empty() && visit(path)) break;
     }
     api_.destroy_info_list(set);
+}
+
+Handle WindowsHidHost::OpenReader() {
+    Handle found = 0;
+    ForEachInterface([&](const std::string& path) {
+        found = OpenMatching(path.c_str());
+        return found != 0;
+    });
     if (found != 0) open_.insert(found);
     return found;
 }
 
+std::vector<ReaderEntry> WindowsHidHost::ListReaders() {
+    std::vector<ReaderEntry> readers;
+    ForEachInterface([&](const std::string& path) {
+        if (auto entry = Describe(path)) readers.push_back(std::move(*entry));
+        return false;
+    });
+    return readers;
+}
+
+Handle WindowsHidHost::OpenReaderAt(const std::string& path) {
+    const Handle h = OpenMatching(path.c_str());
+    if (h != 0) open_.insert(h);
+    return h;
+}
+
 // The detail block holds the member's device path; it lives for this member only.
-Handle WindowsHidHost::OpenMember(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& member) {
+std::string WindowsHidHost::DevicePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& member) {
     DWORD size = 0;
     api_.get_interface_detail(set, &member, nullptr, 0, &size, nullptr);
-    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) || size > kLongestDetail) return 0;
+    if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) || size > kLongestDetail) return "";
     // At least one zero byte beyond what the system fills ends the path
     // inside the block whatever comes back.
     std::vector<DWORD> block(size / sizeof(DWORD) + 1);
     auto* detail = reinterpret_cast<PSP_DEVICE_INTERFACE_DETAIL_DATA_A>(block.data());
     detail->cbSize = sizeof *detail;
-    if (!api_.get_interface_detail(set, &member, detail, size, nullptr, nullptr)) return 0;
-    return OpenMatching(detail->DevicePath);
+    if (!api_.get_interface_detail(set, &member, detail, size, nullptr, nullptr)) return "";
+    return detail->DevicePath;
+}
+
+bool WindowsHidHost::IsReader(HANDLE device) {
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof attributes;
+    return api_.get_attributes(device, &attributes) && attributes.VendorID == kVendor &&
+           attributes.ProductID == kProduct;
 }
 
 // Opens one device without sharing, so that a reader held by anyone,
@@ -76,16 +115,31 @@ Handle WindowsHidHost::OpenMatching(const char* path) {
     const HANDLE device =
         api_.create_file(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (device == INVALID_HANDLE_VALUE) return 0;
-    HIDD_ATTRIBUTES attributes{};
-    attributes.Size = sizeof attributes;
-    const bool reader = api_.get_attributes(device, &attributes) &&
-                        attributes.VendorID == kVendor && attributes.ProductID == kProduct;
     // Handle 0 means "no reader", and the reduced build hands the handle out
     // as a 32-bit device number; system handles always fit.
     const Handle h = ToHandle(device);
-    if (reader && h != 0 && h == static_cast<std::int32_t>(h)) return h;
+    if (IsReader(device) && h != 0 && h == static_cast<std::int32_t>(h)) return h;
     api_.close_handle(device);
     return 0;
+}
+
+std::string WindowsHidHost::SerialNumber(HANDLE device) {
+    // A USB string holds at most 126 characters; the last one stays the terminator.
+    WCHAR text[128] = {};
+    if (!api_.get_serial(device, text, sizeof text - sizeof(WCHAR))) return "";
+    return Narrow(text);
+}
+
+// Without any access right the device opens even while someone holds it
+// exclusively, and still answers for its attributes and serial number.
+std::optional<ReaderEntry> WindowsHidHost::Describe(const std::string& path) {
+    const HANDLE device = api_.create_file(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (device == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<ReaderEntry> entry;
+    if (IsReader(device)) entry = ReaderEntry{path, SerialNumber(device), ""};
+    api_.close_handle(device);
+    return entry;
 }
 
 bool WindowsHidHost::SetFeature(Handle h, const std::uint8_t (&report)[kReportSize]) {

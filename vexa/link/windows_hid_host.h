@@ -13,7 +13,10 @@ extern "C" {
 #include <hidsdi.h>
 }
 
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "vexa/link/hid_host.h"
 
@@ -40,6 +43,7 @@ struct WindowsHidApi {
     BOOLEAN(WINAPI* set_feature)(HANDLE device, PVOID report, ULONG size);
     BOOLEAN(WINAPI* get_feature)(HANDLE device, PVOID report, ULONG size);
     void(WINAPI* sleep)(DWORD ms);
+    BOOLEAN(WINAPI* get_serial)(HANDLE device, PVOID buffer, ULONG size);
 };
 
 // The functions of hid.dll, setupapi.dll and kernel32.dll themselves.
@@ -50,6 +54,8 @@ class WindowsHidHost : public HidHost {
     explicit WindowsHidHost(const WindowsHidApi& api = SystemHidApi()) : api_(api) {}
 
     Handle OpenReader() override;
+    std::vector<ReaderEntry> ListReaders() override;
+    Handle OpenReaderAt(const std::string& path) override;
     bool SetFeature(Handle h, const std::uint8_t (&report)[kReportSize]) override;
     bool GetFeature(Handle h, std::uint8_t (&report)[kReportSize]) override;
     void Close(Handle h) override;
@@ -57,8 +63,16 @@ class WindowsHidHost : public HidHost {
 
   private:
     bool Owns(Handle h) const { return open_.count(h) != 0; }
-    Handle OpenMember(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& member);
+    // Calls `visit` with the device path of each present HID interface
+    // until it returns true.
+    template <typename Visit>
+    void ForEachInterface(Visit visit);
+    std::string DevicePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& member);
     Handle OpenMatching(const char* path);
+    bool IsReader(HANDLE device);
+    std::string SerialNumber(HANDLE device);
+    // The entry of a reader, without taking it from whoever holds it.
+    std::optional<ReaderEntry> Describe(const std::string& path);
 
     const WindowsHidApi& api_;
     std::set<Handle> open_;  // only handles we opened are ever used or closed
