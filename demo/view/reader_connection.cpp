@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Finding the reader when the view is created: USB first, then the serial
-// ports COM1 to COM4.
+// Reaching the reader: when the view is created (USB first, then the serial
+// ports COM1 to COM4), on the port chosen, and again after it was pulled out
+// and plugged back in.
 #include <algorithm>
 
 #include "demo/port/library_imports.h"
