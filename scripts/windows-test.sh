@@ -151,6 +151,10 @@ tool_runs() {
     # The production DLL on wine's own HID devices: none is the reader.
     expect_output "$1 vexa-tool finds no reader among wine's devices" 'status -16' \
         bash -c '! wine "$1" ver' _ "$tool"
+    expect_output "$1 vexa-tool lists none of wine's devices" '^no reader attached' \
+        wine "$tool" list
+    expect_output "$1 vexa-tool --sim opens a listed reader" 'sim:0.SIM0.-.*card present' \
+        wine "$tool" --sim --reader sim:0 list status
 }
 
 # ---- Demo.exe, driven as an operator would --------------------------------
