@@ -7,6 +7,7 @@
 #include "pcsc/capabilities.h"
 #include "pcsc/channel_table.h"
 #include "pcsc/ifd_interface.h"
+#include "pcsc/open_by_name.h"
 
 using ifd::Bytes;
 using ifd::ReaderChannel;
@@ -30,11 +31,8 @@ RESPONSECODE CopyOut(RESPONSECODE rc, const Bytes& bytes, PUCHAR out, PDWORD len
 
 extern "C" {
 
-RESPONSECODE IFDHCreateChannelByName(DWORD Lun, LPSTR /*DeviceName*/) {
-    // The library finds the reader itself; the name pcscd gives (a USB bus
-    // path, or reader.conf's DEVICENAME) does not lead to a hidraw node.
-    std::lock_guard lock(ifd::DriverLock());
-    return ifd::Channels().Open(Lun);
+RESPONSECODE IFDHCreateChannelByName(DWORD Lun, LPSTR DeviceName) {
+    return ifd::OpenByName(Lun, DeviceName);
 }
 
 RESPONSECODE IFDHCreateChannel(DWORD Lun, DWORD /*Channel*/) {

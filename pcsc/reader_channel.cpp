@@ -42,6 +42,12 @@ DWORD ReaderChannel::Protocol() const {
                                                                     : SCARD_PROTOCOL_T0;
 }
 
+RESPONSECODE ReaderChannel::Failed(RESPONSECODE rc) const {
+    if (IsListed(reader_)) return rc;
+    Log(PCSC_LOG_INFO, "reader %s is gone", reader_.path.c_str());
+    return IFD_NO_SUCH_DEVICE;
+}
+
 void ReaderChannel::Forget() {
     kind_ = Kind::kNone;
     atr_.clear();
@@ -74,7 +80,7 @@ RESPONSECODE ReaderChannel::Presence() {
         Forget();
         return IFD_ICC_NOT_PRESENT;
     }
-    return IFD_COMMUNICATION_ERROR;
+    return Failed(IFD_COMMUNICATION_ERROR);
 }
 
 bool ReaderChannel::ResetCpuCard() {
@@ -98,7 +104,7 @@ RESPONSECODE ReaderChannel::PowerUp() {
     selection_owner = nullptr;
     if (const std::int16_t st = IC_Status(icdev_); st != 0) {
         Log(PCSC_LOG_INFO, "power up: reader status %d (1: no card)", st);
-        return IFD_ERROR_POWER_ACTION;
+        return st == VEXA_NO_CARD ? IFD_ERROR_POWER_ACTION : Failed(IFD_ERROR_POWER_ACTION);
     }
     auto memory = DetectProtectedMemoryCard(icdev_);
     if (!memory && !ResetCpuCard()) memory = DetectEepromCard(icdev_);
@@ -109,7 +115,7 @@ RESPONSECODE ReaderChannel::PowerUp() {
     }
     if (kind_ == Kind::kNone) {
         Log(PCSC_LOG_INFO, "power up: no card the driver serves");
-        return IFD_ERROR_POWER_ACTION;
+        return Failed(IFD_ERROR_POWER_ACTION);
     }
     Log(PCSC_LOG_INFO, "power up: %s card, ATR of %zu bytes",
         kind_ == Kind::kCpu ? "CPU" : "memory", atr_.size());
@@ -122,7 +128,7 @@ RESPONSECODE ReaderChannel::PowerDown() {
     const std::int16_t st = IC_Down(icdev_);
     Log(PCSC_LOG_INFO, "power down: library status %d", st);
     Forget();
-    return st == 0 ? IFD_SUCCESS : IFD_ERROR_POWER_ACTION;
+    return st == 0 ? IFD_SUCCESS : Failed(IFD_ERROR_POWER_ACTION);
 }
 
 RESPONSECODE ReaderChannel::Reset() {
@@ -132,7 +138,7 @@ RESPONSECODE ReaderChannel::Reset() {
         return IFD_SUCCESS;
     }
     Forget();
-    return IFD_ERROR_POWER_ACTION;
+    return Failed(IFD_ERROR_POWER_ACTION);
 }
 
 RESPONSECODE ReaderChannel::SetProtocol(DWORD protocol) {
@@ -145,16 +151,16 @@ RESPONSECODE ReaderChannel::SetProtocol(DWORD protocol) {
 
 RESPONSECODE ReaderChannel::TransmitToCpuCard(std::span<const std::uint8_t> command,
                                               Bytes& response) {
-    // The library frames by its process-wide protocol flag, which a reset of a
-    // card in another reader may have changed: never send under the wrong one.
-    if (command.size() > kMaxShortApdu || IC_CpuGetProtocol(icdev_) != cpu_protocol_)
-        return IFD_COMMUNICATION_ERROR;
+    if (command.size() > kMaxShortApdu) return IFD_COMMUNICATION_ERROR;
     std::uint8_t length = 0;
     std::uint8_t answer[kResponseArea] = {};
     const std::int16_t st = IC_CpuApdu(icdev_, static_cast<std::int32_t>(command.size()),
                                        command.data(), &length, answer);
-    if (st != 0) Log(PCSC_LOG_ERROR, "CPU card APDU failed with library status %d", st);
-    if (st != 0 || (cpu_protocol_ == VEXA_PROTOCOL_T1 && IsWholeT1Block({answer, length})))
+    if (st != 0) {
+        Log(PCSC_LOG_ERROR, "CPU card APDU failed with library status %d", st);
+        return Failed(IFD_COMMUNICATION_ERROR);
+    }
+    if (cpu_protocol_ == VEXA_PROTOCOL_T1 && IsWholeT1Block({answer, length}))
         return IFD_COMMUNICATION_ERROR;
     response.assign(answer, answer + length);
     return IFD_SUCCESS;
@@ -170,7 +176,7 @@ RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, std:
     if (kind_ == Kind::kCpu) return TransmitToCpuCard(command, response);
     const Reply reply = ExecuteMemoryApdu(icdev_, memory_, command);
     NoteSelected();
-    if (!reply.reached) return IFD_COMMUNICATION_ERROR;
+    if (!reply.reached) return Failed(IFD_COMMUNICATION_ERROR);
     LogStatusWord(command, reply.status);
     response = reply.Encoded();
     return IFD_SUCCESS;

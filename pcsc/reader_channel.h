@@ -1,22 +1,26 @@
 // SPDX-License-Identifier: MIT
-// One reader served to pcscd: the device number the library gave it and the
-// card in its slot. The library keeps its card selection and CPU protocol
-// process-wide, so each call first puts back this reader's selection;
-// callers hold the driver lock around every call.
+// One reader served to pcscd: the device number the library gave it, the
+// listing entry it was opened at and the card in its slot. The library keeps
+// the CPU protocol per device number but its card selection process-wide, so
+// each call first puts back this reader's selection; callers hold the driver
+// lock around every call.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include "pcsc/ifd_interface.h"
 #include "pcsc/memory_card.h"
+#include "pcsc/reader_listing.h"
 #include "pcsc/status_words.h"
 
 namespace ifd {
 
 class ReaderChannel {
   public:
-    explicit ReaderChannel(std::int32_t icdev) : icdev_(icdev) {}
+    ReaderChannel(std::int32_t icdev, ListedReader reader)
+        : icdev_(icdev), reader_(std::move(reader)) {}
     ReaderChannel(const ReaderChannel&) = delete;
     ReaderChannel& operator=(const ReaderChannel&) = delete;
     // Powers the card down and closes the reader.
@@ -41,6 +45,9 @@ class ReaderChannel {
   private:
     enum class Kind { kNone, kCpu, kMemory };
 
+    // A failure of a reader that is no longer listed is IFD_NO_SUCH_DEVICE,
+    // so that pcscd lets the reader go.
+    RESPONSECODE Failed(RESPONSECODE rc) const;
     void Forget();
     std::uint8_t SelectedType() const;
     void Reselect();
@@ -49,10 +56,11 @@ class ReaderChannel {
     RESPONSECODE TransmitToCpuCard(std::span<const std::uint8_t> command, Bytes& response);
 
     std::int32_t icdev_;
+    ListedReader reader_;
     Kind kind_ = Kind::kNone;
     MemoryCard memory_;
     Bytes atr_;
-    std::uint8_t cpu_protocol_ = 0;  // the library's protocol flag after the reset
+    std::uint8_t cpu_protocol_ = 0;  // as the card's answer to reset chose
 };
 
 }  // namespace ifd

@@ -39,6 +39,22 @@ void KeepState(SimReader& reader, const std::string& path, std::ostream& warn) {
     };
 }
 
+// Attaches a reader with the named card in its slot.
+void AttachReader(SimHost& host, std::string_view name, const std::string& state_path,
+                  std::ostream& warn) {
+    SimReader& reader = host.AddReader();
+    if (name == kNoCard) return;
+    std::unique_ptr<Card> card = MakeCard(name);
+    if (!card) {
+        warn << "vexa simulator: no card named \"" << name << "\"; known:";
+        KnownNames(warn);
+        warn << "\n";
+        return;
+    }
+    reader.Insert(std::move(card));
+    if (!state_path.empty()) KeepState(reader, state_path, warn);
+}
+
 }  // namespace
 
 Settings ReadSettings(const std::function<const char*(const char*)>& env) {
@@ -53,17 +69,15 @@ Settings ReadSettings(const std::function<const char*(const char*)>& env) {
 void BuildMachine(SimHost& host, const Settings& settings, std::ostream& warn) {
     host.pace = settings.pace;
     if (!settings.reader_attached) return;
-    SimReader& reader = host.AddReader();
-    if (settings.card == kNoCard) return;
-    std::unique_ptr<Card> card = MakeCard(settings.card);
-    if (!card) {
-        warn << "vexa simulator: no card named \"" << settings.card << "\"; known:";
-        KnownNames(warn);
-        warn << "\n";
-        return;
+    // One reader for each card named; the state file keeps the first one's.
+    std::string_view cards = settings.card;
+    while (true) {
+        const std::size_t comma = cards.find(',');
+        const bool first = host.ReaderCount() == 0;
+        AttachReader(host, cards.substr(0, comma), first ? settings.state_path : "", warn);
+        if (comma == std::string_view::npos) return;
+        cards.remove_prefix(comma + 1);
     }
-    reader.Insert(std::move(card));
-    if (!settings.state_path.empty()) KeepState(reader, settings.state_path, warn);
 }
 
 }  // namespace sim

@@ -2,9 +2,11 @@
 // The simulated machine of the simulator build, as the environment describes
 // it:
 //   VEXA_SIM_CARD     the card in the slot: a name of card_factory.h or
-//                     "none" (default "sle4442")
-//   VEXA_SIM_STATE    a file the card's state is loaded from at start and
-//                     written back to after every command that changed it
+//                     "none" (default "sle4442"); several names, comma-
+//                     separated, attach a reader for each
+//   VEXA_SIM_STATE    a file the (first reader's) card state is loaded from
+//                     at start and written back to after every command that
+//                     changed it
 //   VEXA_SIM_READERS  "0": no reader attached (default: one)
 //   VEXA_SIM_PACE     "1": really wait the 15 ms after each report
 #pragma once

@@ -6,6 +6,7 @@
 
 #include "demo/commands/handlers.h"
 #include "demo/res/command_ids.h"
+#include "demo/view/demo_view.h"
 
 namespace demo {
 
@@ -63,6 +64,8 @@ bool RunViewCommand(CDemoView& view, int id) {
     auto it = std::find_if(std::begin(kViewCommands), std::end(kViewCommands),
                            [id](const CommandRange& r) { return r.first <= id && id <= r.last; });
     if (it == std::end(kViewCommands)) return false;
+    // Choosing a port opens one anyway.
+    if (it->handler != OnSelectPort) view.ReopenIfLost();
     it->handler(view, id);
     return true;
 }

@@ -4,6 +4,8 @@
 // call without touching the library.
 #pragma once
 
+#include <cstdint>
+
 #include "vexa.h"
 
 // X(name) for every imported function.
@@ -76,13 +78,37 @@
 
 namespace demo {
 
+// Every answer passes here: a reader pulled out answers -22 or -23 to
+// whatever is asked of it until it is opened again.
+void NoteStatus(std::int32_t status);
+
+template <auto F>
+struct Noted;
+template <class R, class... A, R(VEXA_CALL* F)(A...)>
+struct Noted<F> {
+    static R VEXA_CALL Call(A... args) {
+        const R status = F(args...);
+        NoteStatus(status);
+        return status;
+    }
+};
+
 struct LibraryImports {
-#define DEMO_IMPORT(fn) decltype(&::fn) fn = &::fn;
+#define DEMO_IMPORT(fn) decltype(&::fn) fn = &Noted<&::fn>::Call;
     DEMO_LIBRARY_IMPORTS(DEMO_IMPORT)
 #undef DEMO_IMPORT
+    // Looked up by name when the program starts: a library from before
+    // several readers could be told apart lacks them, and the program must
+    // still start on it. Null then.
+    decltype(&::IC_ListReaders) IC_ListReaders = nullptr;
+    decltype(&::IC_InitCommPath) IC_InitCommPath = nullptr;
 };
 
 // The table every part of the program calls through.
 LibraryImports& Lib();
+
+// How many answers said the reader could not be reached, since the program
+// started.
+std::uint32_t UnreachableAnswers();
 
 }  // namespace demo

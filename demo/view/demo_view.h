@@ -14,6 +14,7 @@
 #include "demo/view/card_layouts.h"
 #include "demo/view/caret_moves.h"
 #include "demo/view/demo_doc.h"
+#include "demo/view/usb_readers.h"
 #include "demo/view/view_state.h"
 
 namespace demo {
@@ -84,11 +85,13 @@ class CDemoView : private ViewState {
     // The card type the commands work on; the image and menu stay.
     void SelectCardType(int card_type) { m_nCardType = card_type; }
     void NoteCpuProtocol(int protocol) { m_nCpuProtocol = protocol; }
-    // The reader now reached (device 0: none) and its port.
-    void UseReader(int port, std::int32_t device) {
-        m_nCommPort = port;
-        m_icdev = device;
-    }
+    // Opens `port` and works on the reader reached through it (device 0:
+    // none). Over USB the reader held before is taken again if it is there.
+    void OpenReader(int port);
+    // Before a command: a USB reader that stopped answering (pulled out) and
+    // is attached again is closed and opened again, as "USB" in "Select
+    // Comm" does, so the command reaches it.
+    void ReopenIfLost();
     // The image on screen no longer stands for the card: no paging or
     // editing over it until the next read.
     void ForgetImage() { m_bImageShown = 0; }
@@ -143,6 +146,10 @@ class CDemoView : private ViewState {
 
     // The error counter covers the dump: nothing can be edited under it.
     bool counter_shown_ = false;
+    UsbReader usb_reader_;
+    // The library's count of unreachable-reader answers when the reader was
+    // last opened: more since means it was lost.
+    std::uint32_t unreachable_at_open_ = 0;
 
     UiPort& ui_;
     CDemoDoc& doc_;

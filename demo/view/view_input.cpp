@@ -53,6 +53,9 @@ void CDemoView::ClickCaret(int x, int y) {
 }
 
 void CDemoView::OnKeyDown(Key key) {
+    // F5 writes the card and the page keys may read it: they reach the
+    // reader as commands do. Escape only leaves.
+    if (key != Key::kEscape) ReopenIfLost();
     switch (key) {
         case Key::kEscape:
             if (m_bEditMode) {

@@ -11,8 +11,11 @@ namespace demo {
 
 namespace {
 
-std::string PortLabel(int port) {
-    if (port == kUsbPort) return "USB ";
+// Among several readers the USB label numbers the one held; the label
+// keeps its four characters.
+std::string PortLabel(int port, int usb_place) {
+    if (port == kUsbPort)
+        return usb_place >= 1 && usb_place <= 9 ? "USB" + std::to_string(usb_place) : "USB ";
     if (port >= 0 && port <= 3) return "COM" + std::to_string(port + 1);
     return {};
 }
@@ -145,7 +148,7 @@ void CDemoView::DrawPageCount() {
 }
 
 void CDemoView::DrawPortLabel() {
-    const std::string label = PortLabel(m_nCommPort);
+    const std::string label = PortLabel(m_nCommPort, usb_reader_.place);
     if (label.empty()) return;
     ui_.DrawText(screen::kPortLabel.x, screen::kPortLabel.y, label, color::kRed, color::kGrey,
                  Font::kPanel);

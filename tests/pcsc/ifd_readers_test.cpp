@@ -9,6 +9,7 @@
 
 namespace {
 
+using ifd_test::Bytes;
 using ifd_test::kLun;
 using ifd_test::kSecondLun;
 using ifd_test::Transmit;
@@ -50,14 +51,34 @@ TEST_F(IfdTwoReadersTest, ReadersUsedFromTwoThreadsAnswerEachItsOwnCard) {
     EXPECT_EQ(wrong[1], 0);
 }
 
-TEST_F(IfdTwoReadersTest, CpuCardIsNotAddressedUnderAnotherReadersProtocol) {
-    Start(sim::MakeCard("cpu-t1"), 0);
-    // Resetting a T=0 card switches the library's one protocol flag to T=0.
+TEST_F(IfdTwoReadersTest, CpuCardsOfEitherProtocolAnswerSideBySide) {
+    ASSERT_EQ(Start(sim::MakeCard("cpu-t1"), 0), "3B 80 81 31 FE 45 8B");
     Start(sim::MakeCard("cpu-t0"), 1);
+    Bytes atr(MAX_ATR_SIZE);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(Transmit(kLun, "00 84 00 00 08").substr(24), "90 00");
+        EXPECT_EQ(Transmit(kSecondLun, "00 84 00 00 08").substr(24), "90 00");
+        // The T=0 card's reset leaves the T=1 card's block numbering as it was.
+        DWORD length = MAX_ATR_SIZE;
+        EXPECT_EQ(IFDHPowerICC(kSecondLun, IFD_RESET, atr.data(), &length), IFD_SUCCESS);
+    }
+}
+
+TEST_F(IfdTwoReadersTest, UnpluggedReaderIsNoSuchDeviceAndServedAgainOnANewChannel) {
+    Start(sim::MakeCard("sle4442"), 0);
+    Start(sim::MakeCard("cpu-t1"), 1);
+    host.Unplug(1);
+    const std::string gone = "error " + std::to_string(IFD_NO_SUCH_DEVICE);
+    EXPECT_EQ(Transmit(kSecondLun, "00 84 00 00 08"), gone);
+    EXPECT_EQ(IFDHICCPresence(kSecondLun), IFD_NO_SUCH_DEVICE);
+    EXPECT_EQ(ifd_test::PowerUp(kSecondLun), gone);
+    EXPECT_EQ(Transmit(kLun, "FF B0 00 00 04"), "A2 13 10 91 90 00");
+    IFDHCloseChannel(kSecondLun);
+    EXPECT_FALSE(host.IsOpen(1));
+    host.Replug(1);
+    ASSERT_EQ(IFDHCreateChannelByName(kSecondLun, const_cast<char*>("usb:04b4/a112")), IFD_SUCCESS);
+    EXPECT_EQ(ifd_test::PowerUp(kSecondLun), "3B 80 81 31 FE 45 8B");
     EXPECT_EQ(Transmit(kSecondLun, "00 84 00 00 08").substr(24), "90 00");
-    EXPECT_EQ(Transmit(kLun, "00 84 00 00 08"), "error " + std::to_string(IFD_COMMUNICATION_ERROR));
-    ASSERT_EQ(ifd_test::PowerUp(kLun), "3B 80 81 31 FE 45 8B");
-    EXPECT_EQ(Transmit(kLun, "00 84 00 00 08").substr(24), "90 00");
 }
 
 TEST_F(IfdTwoReadersTest, ClosedReaderIsFreeForTheNextChannel) {

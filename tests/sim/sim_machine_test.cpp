@@ -121,6 +121,13 @@ TEST(SimMachine, ReaderAndSlotAsTheSettingsSay) {
     EXPECT_NE(warn.str().find("\"24c32\""), std::string::npos);
     EXPECT_NE(warn.str().find(" 24c64 "), std::string::npos);
 
+    s.card = "cpu-t0,none,cpu-t1";
+    sim::SimHost several;
+    sim::BuildMachine(several, s, warn);
+    ASSERT_EQ(several.ReaderCount(), 3u);
+    EXPECT_EQ(several.reader(1).card(), nullptr);
+    EXPECT_NE(several.reader(2).card(), nullptr);
+
     sim::SimHost fresh;
     sim::BuildMachine(fresh, {}, warn);
     EXPECT_NE(dynamic_cast<sim::Sle4442Card*>(fresh.reader().card()), nullptr);
