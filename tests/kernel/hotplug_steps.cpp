@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// Readers plugged into the kernel as USB devices while pcscd runs: pcscd
+// finds them through udev, our driver serves their cards to a PC/SC client,
+// and one pulled in the middle of a read leaves the others working.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/kernel/child_process.h"
+#include "tests/kernel/pcsc_client.h"
+#include "tests/kernel/steps.h"
+
+namespace kernel_test {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr char kUsbip[] = "/usr/sbin/usbip";
+// Enumeration, udev and pcscd's hotplug under an emulated processor.
+constexpr Seconds kPatience{60};
+
+const Bytes kOk{0x90, 0x00};
+const Bytes kSelectSle4442{0xFF, 0xA4, 0x00, 0x00, 0x01, 0x10};
+const Bytes kReadSle4442{0xFF, 0xB0, 0x00, 0x00, 0x08};
+const Bytes kSle4442Factory{0xA2, 0x13, 0x10, 0x91, 0xFF, 0xFF, 0x81, 0x15, 0x90, 0x00};
+const Bytes kGetChallenge{0x00, 0x84, 0x00, 0x00, 0x08};
+
+struct Hotplug {
+    ReaderControl& server;
+    Tally& tally;
+    PcscClient& pcsc;
+    std::vector<std::string> names;  // pcscd's name of reader N, at N
+};
+
+std::string Reader(int n) {
+    return "reader " + std::to_string(n);
+}
+
+// `usbip attach` of reader n, timed until pcscd lists it and until it has
+// found the card in it.
+void Plug(Hotplug& h, int n) {
+    const auto known = h.pcsc.Readers();
+    const auto start = std::chrono::steady_clock::now();
+    const auto since = [&] { return Seconds(std::chrono::steady_clock::now() - start).count(); };
+    ChildProcess tool({kUsbip, "attach", "-r", "127.0.0.1", "-b", "1-" + std::to_string(n)});
+    h.tally.Expect("usbip attach plugs " + Reader(n) + " in", tool.Wait(), 0);
+    const std::string name = h.pcsc.WaitForNewReader(known, kPatience);
+    const double listed = since();
+    h.tally.Check("pcscd lists " + Reader(n), !name.empty());
+    h.tally.Check("pcscd finds the card in " + Reader(n), h.pcsc.WaitForCard(name, kPatience));
+    std::printf(
+        "figure %s from usbip attach to listed by pcscd: %.2f s, to its card found: %.2f s "
+        "(\"%s\")\n",
+        Reader(n).c_str(), listed, since(), name.c_str());
+    std::fflush(stdout);
+    h.names[static_cast<std::size_t>(n)] = name;
+}
+
+Bytes Send(Hotplug& h, PcscCard& card, const std::string& step, const Bytes& apdu) {
+    LONG rv = 0;
+    const Bytes response = card.Transmit(apdu, rv);
+    h.tally.Expect(step + " is transmitted", rv, SCARD_S_SUCCESS);
+    return response;
+}
+
+void ReadSle4442(Hotplug& h, const std::string& step) {
+    PcscCard card(h.pcsc, h.names[1]);
+    h.tally.Expect(step + ": connect to the SLE4442", card.status(), SCARD_S_SUCCESS);
+    h.tally.Check(step + ": select the SLE4442",
+                  Send(h, card, step + ": FF A4", kSelectSle4442) == kOk);
+    h.tally.Check(step + ": FF B0 reads the factory bytes",
+                  Send(h, card, step + ": FF B0", kReadSle4442) == kSle4442Factory);
+}
+
+// GET CHALLENGE: 8 random bytes, 90 00.
+void Challenge(Hotplug& h, PcscCard& card, const std::string& step) {
+    const Bytes r = Send(h, card, step, kGetChallenge);
+    h.tally.Check(step + " answers 8 bytes and 90 00",
+                  r.size() == 10 && r[8] == 0x90 && r[9] == 0x00,
+                  "length " + std::to_string(r.size()));
+}
+
+void CpuCards(Hotplug& h) {
+    PcscCard t1(h.pcsc, h.names[2]);
+    h.tally.Expect("connect to the T=1 CPU card in reader 2", t1.status(), SCARD_S_SUCCESS);
+    Challenge(h, t1, "GET CHALLENGE to the T=1 card, the only CPU card");
+    Plug(h, 3);
+    PcscCard t0(h.pcsc, h.names[3]);
+    h.tally.Expect("connect to the T=0 CPU card in reader 3", t0.status(), SCARD_S_SUCCESS);
+    for (const char* round : {"", " again"}) {
+        Challenge(h, t0, std::string("GET CHALLENGE to the T=0 card") + round);
+        Challenge(h, t1, std::string("GET CHALLENGE to the T=1 card") + round);
+    }
+}
+
+void PullMidRead(Hotplug& h) {
+    {
+        PcscCard card(h.pcsc, h.names[1]);
+        Send(h, card, "select the SLE4442 before the pull", kSelectSle4442);
+        // The read's command goes out, its answer never comes.
+        h.server.Do("1 unplug-at 2");
+        LONG rv = 0;
+        card.Transmit(kReadSle4442, rv);
+        h.tally.Check("the read of the reader pulled in the middle fails", rv != SCARD_S_SUCCESS,
+                      "it succeeded");
+    }
+    h.tally.Check("pcscd drops the pulled reader", h.pcsc.WaitUntilGone(h.names[1], kPatience));
+    h.tally.Expect("pcscd still lists readers 2 and 3", static_cast<long>(h.pcsc.Readers().size()),
+                   2);
+    PcscCard t1(h.pcsc, h.names[2]);
+    h.tally.Expect("reader 2 can be connected after the pull", t1.status(), SCARD_S_SUCCESS);
+    Challenge(h, t1, "GET CHALLENGE to reader 2 after the pull");
+}
+
+}  // namespace
+
+void HotplugSteps(ReaderControl& server, Tally& tally) {
+    PcscClient pcsc(kPatience);
+    if (!tally.Check("the PC/SC client reaches pcscd", pcsc.ok())) return;
+    tally.Check("the USB/IP readers get their cards", server.Do("1 insert sle4442") &&
+                                                          server.Do("2 insert cpu-t1") &&
+                                                          server.Do("3 insert cpu-t0"));
+    Hotplug h{server, tally, pcsc, std::vector<std::string>(4)};
+    Plug(h, 1);
+    ReadSle4442(h, "reader 1");
+    Plug(h, 2);
+    tally.Expect("pcscd lists both readers", static_cast<long>(pcsc.Readers().size()), 2);
+    CpuCards(h);
+    PullMidRead(h);
+    Plug(h, 1);
+    ReadSle4442(h, "reader 1 plugged in again");
+}
+
+}  // namespace kernel_test
