@@ -2,13 +2,18 @@
 // Readers plugged into the kernel as USB devices while pcscd runs: pcscd
 // finds them through udev, our driver serves their cards to a PC/SC client,
 // and one pulled in the middle of a read leaves the others working.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "tests/kernel/child_process.h"
 #include "tests/kernel/pcsc_client.h"
 #include "tests/kernel/steps.h"
+#include "vexa.h"
 
 namespace kernel_test {
 
@@ -94,6 +99,32 @@ void CpuCards(Hotplug& h) {
     }
 }
 
+// From sysfs alone, while pcscd holds every reader: each with its serial
+// number and the USB device node and interface of its location.
+void Listing(Hotplug& h) {
+    VexaReaderInfo readers[8] = {};
+    const int count = IC_ListReaders(readers, 8);
+    h.tally.Expect("IC_ListReaders lists the three USB readers", count, 3);
+    std::vector<std::string> serials;
+    for (const VexaReaderInfo& r :
+         std::span(readers, static_cast<std::size_t>(std::clamp(count, 0, 8)))) {
+        unsigned bus = 0, device = 0, interface = 1;
+        char node[32] = {};
+        const bool parsed = std::sscanf(r.location, "%3u/%3u:%u", &bus, &device, &interface) == 3;
+        std::snprintf(node, sizeof node, "/dev/bus/usb/%03u/%03u", bus, device);
+        h.tally.Check(
+            std::string("the location of ") + r.serial + " is its USB device node, interface 0",
+            parsed && interface == 0 && ::access(node, F_OK) == 0, r.location);
+        h.tally.Expect(
+            std::string("IC_InitCommPath is refused ") + r.serial + ", which pcscd holds",
+            IC_InitCommPath(kPort, r.path), VEXA_ERR_OPEN_PORT);
+        serials.emplace_back(r.serial);
+    }
+    std::sort(serials.begin(), serials.end());
+    h.tally.Check("the listed serial numbers are those of the readers",
+                  serials == std::vector<std::string>{"VEXA-USB-1", "VEXA-USB-2", "VEXA-USB-3"});
+}
+
 void PullMidRead(Hotplug& h) {
     {
         PcscCard card(h.pcsc, h.names[1]);
@@ -127,6 +158,7 @@ void HotplugSteps(ReaderControl& server, Tally& tally) {
     Plug(h, 2);
     tally.Expect("pcscd lists both readers", static_cast<long>(pcsc.Readers().size()), 2);
     CpuCards(h);
+    Listing(h);
     PullMidRead(h);
     Plug(h, 1);
     ReadSle4442(h, "reader 1 plugged in again");

@@ -18,7 +18,6 @@ namespace kernel_test {
 
 namespace {
 
-constexpr std::uint16_t kPort = 3240;
 constexpr std::uint32_t kFullSpeed = 2;
 constexpr std::uint32_t kInterruptEndpoint = 1;
 
@@ -40,17 +39,18 @@ std::uint32_t DevId(const usbip::DeviceRecord& r) {
     return r.busnum << 16 | r.devnum;
 }
 
-int Listen() {
+int Listen(std::uint16_t port) {
+    if (port == 0) return -1;
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
     const int on = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    addr.sin_port = htons(kPort);
+    addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0) {
-        std::perror("usbip-reader: listening on 127.0.0.1:3240");
+        std::perror("usbip-reader: listening on 127.0.0.1");
         ::close(fd);
         return -1;
     }
@@ -69,7 +69,7 @@ bool Send(int fd, const usbip::Bytes& bytes) {
 
 }  // namespace
 
-UsbipServer::UsbipServer(int readers) : listener_(Listen()) {
+UsbipServer::UsbipServer(int readers, std::uint16_t port) : listener_(Listen(port)) {
     readers_.reserve(static_cast<std::size_t>(std::max(readers, 0)));
     for (int n = 1; n <= readers; ++n) {
         readers_.emplace_back().record = Record(n);
@@ -113,7 +113,10 @@ void UsbipServer::Serve(int fd) {
 
 void UsbipServer::Accept() {
     const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) return;
+    if (fd >= 0) Adopt(fd);
+}
+
+void UsbipServer::Adopt(int fd) {
     // Each return is one small write the kernel waits for.
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);

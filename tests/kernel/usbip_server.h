@@ -23,14 +23,19 @@
 
 namespace kernel_test {
 
+constexpr std::uint16_t kUsbipPort = 3240;
+
 class UsbipServer : public ServedDevices {
   public:
-    explicit UsbipServer(int readers);
+    // Port 0: no listening, connections come through Adopt only.
+    explicit UsbipServer(int readers, std::uint16_t port = kUsbipPort);
     ~UsbipServer() override;
     UsbipServer(const UsbipServer&) = delete;
     UsbipServer& operator=(const UsbipServer&) = delete;
 
     bool listening() const { return listener_ >= 0; }
+    // Serves a connected socket as one accepted on the port.
+    void Adopt(int fd);
     std::string Control(const std::string& line) override;
     std::vector<int> Descriptors() const override;
     void Serve(int fd) override;
