@@ -50,10 +50,10 @@ void Plug(Hotplug& h, int n) {
     const auto since = [&] { return Seconds(std::chrono::steady_clock::now() - start).count(); };
     ChildProcess tool({kUsbip, "attach", "-r", "127.0.0.1", "-b", "1-" + std::to_string(n)});
     h.tally.Expect("usbip attach plugs " + Reader(n) + " in", tool.Wait(), 0);
-    const std::string name = h.pcsc.WaitForNewReader(known, kPatience);
+    h.tally.Check("pcscd lists " + Reader(n), !h.pcsc.WaitForNewReader(known, kPatience).empty());
     const double listed = since();
-    h.tally.Check("pcscd lists " + Reader(n), !name.empty());
-    h.tally.Check("pcscd finds the card in " + Reader(n), h.pcsc.WaitForCard(name, kPatience));
+    const std::string name = h.pcsc.WaitForNewReader(known, kPatience, true);
+    h.tally.Check("pcscd finds the card in " + Reader(n), !name.empty());
     std::printf(
         "figure %s from usbip attach to listed by pcscd: %.2f s, to its card found: %.2f s "
         "(\"%s\")\n",
@@ -129,8 +129,9 @@ void PullMidRead(Hotplug& h) {
     {
         PcscCard card(h.pcsc, h.names[1]);
         Send(h, card, "select the SLE4442 before the pull", kSelectSle4442);
-        // The read's command goes out, its answer never comes.
-        h.server.Do("1 unplug-at 2");
+        // The read's command (SLE4442 read, B4) reaches the reader, its answer
+        // never comes.
+        h.server.Do("1 unplug-after B4");
         LONG rv = 0;
         card.Transmit(kReadSle4442, rv);
         h.tally.Check("the read of the reader pulled in the middle fails", rv != SCARD_S_SUCCESS,

@@ -49,26 +49,25 @@ std::vector<std::string> PcscClient::Readers() const {
     return readers;
 }
 
-std::string PcscClient::WaitForNewReader(const std::vector<std::string>& known,
-                                         Seconds patience) const {
+std::string PcscClient::WaitForNewReader(const std::vector<std::string>& known, Seconds patience,
+                                         bool with_card) const {
     std::string found;
     Await(patience, [&] {
         for (const std::string& name : Readers()) {
-            if (std::find(known.begin(), known.end(), name) == known.end()) found = name;
+            const bool fresh = std::find(known.begin(), known.end(), name) == known.end();
+            if (fresh && (!with_card || HasCard(name))) found = name;
         }
         return !found.empty();
     });
     return found;
 }
 
-bool PcscClient::WaitForCard(const std::string& name, Seconds patience) const {
-    return Await(patience, [&] {
-        SCARD_READERSTATE state{};
-        state.szReader = name.c_str();
-        state.dwCurrentState = SCARD_STATE_UNAWARE;
-        return SCardGetStatusChange(context_, 0, &state, 1) == SCARD_S_SUCCESS &&
-               (state.dwEventState & SCARD_STATE_PRESENT) != 0;
-    });
+bool PcscClient::HasCard(const std::string& name) const {
+    SCARD_READERSTATE state{};
+    state.szReader = name.c_str();
+    state.dwCurrentState = SCARD_STATE_UNAWARE;
+    return SCardGetStatusChange(context_, 0, &state, 1) == SCARD_S_SUCCESS &&
+           (state.dwEventState & SCARD_STATE_PRESENT) != 0;
 }
 
 bool PcscClient::WaitUntilGone(const std::string& name, Seconds patience) const {

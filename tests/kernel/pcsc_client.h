@@ -25,16 +25,19 @@ class PcscClient {
     bool ok() const { return ok_; }
     SCARDCONTEXT context() const { return context_; }
     std::vector<std::string> Readers() const;
-    // The first reader listed that is not in `known`, once there is one;
-    // empty if none came within `patience`.
-    std::string WaitForNewReader(const std::vector<std::string>& known, Seconds patience) const;
-    // True once pcscd has set up reader `name` and found a card in it, within
-    // `patience`: a reader is listed before its driver has opened it.
-    bool WaitForCard(const std::string& name, Seconds patience) const;
+    // The first reader listed that is not in `known`, once there is one, and
+    // with `with_card` once pcscd has also found a card in it (a reader is
+    // listed before its driver has opened it, and while pcscd adds it the
+    // list may show a name it does not keep); empty if none came within
+    // `patience`.
+    std::string WaitForNewReader(const std::vector<std::string>& known, Seconds patience,
+                                 bool with_card = false) const;
     // True once `name` is no longer listed, within `patience`.
     bool WaitUntilGone(const std::string& name, Seconds patience) const;
 
   private:
+    bool HasCard(const std::string& name) const;
+
     SCARDCONTEXT context_ = 0;
     bool ok_ = false;
 };

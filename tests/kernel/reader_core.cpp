@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tests/kernel/reader_core.h"
 
+#include <utility>
+
 #include "sim/card_factory.h"
 
 namespace kernel_test {
@@ -26,20 +28,32 @@ std::optional<std::string> ReaderCore::Control(const std::string& command,
         unplug_in_ = n;
         return kOk;
     }
+    if (command == "unplug-after") {
+        unsigned code = 0;
+        if (!(args >> std::hex >> code) || code > 0xFF)
+            return "error unplug-after takes a command code";
+        unplug_on_ = static_cast<std::uint8_t>(code);
+        return kOk;
+    }
     if (command == "reports") return kOk + " " + std::to_string(answered_);
     if (command == "gaps") return Gaps();
     return std::nullopt;
 }
 
-bool ReaderCore::Arrive() {
+bool ReaderCore::Arrive(std::span<const std::uint8_t> chunk) {
     if (last_answer_) {
         gaps_us_.push_back(static_cast<long>(
             std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - *last_answer_)
                 .count()));
     }
-    if (unplug_in_ && --*unplug_in_ == 0) {
+    if (std::exchange(armed_, false) || (unplug_in_ && --*unplug_in_ == 0)) {
         unplug_in_.reset();
         return false;
+    }
+    // The first chunk of a command frame: head 0x21, then its code.
+    if (unplug_on_ && chunk.size() >= 2 && chunk[0] == 0x21 && chunk[1] == *unplug_on_) {
+        unplug_on_.reset();
+        armed_ = true;
     }
     return true;
 }

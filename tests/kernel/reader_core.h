@@ -7,6 +7,10 @@
 //   remove          empty the slot
 //   unplug-at N     the Nth report request from now is not answered: the
 //                   device is pulled instead, in the middle of that transfer
+//   unplug-after C  the device is pulled at the first report request after a
+//                   command frame of code C (hexadecimal) reached the
+//                   firmware: in the middle of that command, whatever other
+//                   traffic came before it
 //   reports         how many report requests were answered so far
 //   gaps            the time from each answer to the next request, in
 //                   microseconds, in the order they happened
@@ -15,7 +19,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,8 +37,10 @@ class ReaderCore {
     // The answer to one of the commands above, whose arguments `args` holds;
     // nothing for any other command.
     std::optional<std::string> Control(const std::string& command, std::istringstream& args);
-    // A report request arrived; false when the device is to be pulled at it.
-    bool Arrive();
+    // A report request arrived, carrying `chunk` (the 64 bytes after the
+    // report number) when it sets a report; false when the device is to be
+    // pulled at it.
+    bool Arrive(std::span<const std::uint8_t> chunk = {});
     // The answer to the latest request left at `at`.
     void Answered(Clock::time_point at);
     // Plugged in again: the firmware starts afresh, the card stays.
@@ -44,7 +52,9 @@ class ReaderCore {
     std::string Gaps() const;
 
     sim::SimReader firmware_;
-    std::optional<long> unplug_in_;  // requests left until the unplug
+    std::optional<long> unplug_in_;          // requests left until the unplug
+    std::optional<std::uint8_t> unplug_on_;  // the command code that arms it
+    bool armed_ = false;                     // pulled at the next request
     long answered_ = 0;
     // When the last answer left, and the pause before each request after it:
     // the library's wait plus the kernel's and our own overhead.

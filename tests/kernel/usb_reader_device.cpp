@@ -97,7 +97,7 @@ ControlAnswer Data(std::optional<Bytes> data) {
 // report number the kernel has taken off.
 ControlAnswer Report(ReaderCore& core, bool get, std::span<const std::uint8_t> out) {
     if (!get && out.size() != kChunk) return Stall();
-    if (!core.Arrive()) return {0, {}, false, true};
+    if (!core.Arrive(out)) return {0, {}, false, true};
     std::array<std::uint8_t, sim::kReport> report{};
     if (get) {
         if (!core.firmware().GiveReport(report)) return Stall();

@@ -79,9 +79,15 @@ TEST_F(UsbReaderDevice, FeatureReportsReachTheFirmwareAndAPullStopsThem) {
     EXPECT_EQ(Bytes(answer.data.begin(), answer.data.begin() + 5),
               (Bytes{0x12, 0xA2, 0x01, 0x90, 0x21}));
 
+    // Pulled at the answer's request of the command named, or at a count.
+    std::istringstream code("a2");
+    ASSERT_EQ(core.Control("unplug-after", code), "ok");
+    EXPECT_TRUE(Ask({0x21, 9, 0x0300, 0, 64}, status_query).report);
+    EXPECT_TRUE(Ask({0xA1, 1, 0x0300, 0, 64}).pulled);
     std::istringstream count("1");
     ASSERT_EQ(core.Control("unplug-at", count), "ok");
     EXPECT_TRUE(Ask({0xA1, 1, 0x0300, 0, 64}).pulled);
+    EXPECT_TRUE(Ask({0xA1, 1, 0x0300, 0, 64}).report);
 }
 
 void Put32(Bytes& b, std::size_t at, std::uint32_t v) {

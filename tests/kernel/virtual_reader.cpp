@@ -63,7 +63,10 @@ void VirtualReader::Serve(int fd) {
 void VirtualReader::ServeReader() {
     const auto event = device_->Read();
     if (!event || !IsReportRequest(*event)) return;
-    if (!core_.Arrive()) {
+    const bool set = event->type == UHID_SET_REPORT;
+    const std::span<const std::uint8_t> chunk(event->u.set_report.data + 1,
+                                              set ? sim::kReport - 1 : 0);
+    if (!core_.Arrive(chunk)) {
         device_.reset();
         return;
     }
