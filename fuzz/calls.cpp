@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fuzz/calls.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -12,8 +13,11 @@ namespace {
 
 // Byte counts as the calls read their slots: 16 or 8 low bits, negative
 // lengths owning no buffer at all.
+std::int16_t Low16(std::int32_t v) {
+    return static_cast<std::int16_t>(v);
+}
 std::size_t L16(std::int32_t v) {
-    const auto n = static_cast<std::int16_t>(v);
+    const auto n = Low16(v);
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 std::size_t L8(std::int32_t v) {
@@ -420,6 +424,21 @@ const Call kCalls[] = {
      [](std::int32_t, A x) { return static_cast<std::int16_t>(IC_InitCommAdvanced(x.a)); }},
     {"IC_Beep", kDevice, [](std::int32_t d, A x) { return IC_Beep(d, x.a, x.b); }},
     {"IC_DevBeep", kDevice, [](std::int32_t d, A x) { return IC_DevBeep(d, x.a); }},
+    {"IC_ListReaders", kDevice,
+     [](std::int32_t, A x) {
+         // Negative capacities as they come, positive ones a few entries long.
+         const auto capacity = static_cast<std::int16_t>(std::min(static_cast<int>(Low16(x.a)), 4));
+         Buffer list(L16(capacity) * sizeof(VexaReaderInfo), x);
+         return IC_ListReaders(reinterpret_cast<VexaReaderInfo*>(list.u()), capacity);
+     }},
+    {"IC_InitCommPath", kDevice,
+     [](std::int32_t, A x) {
+         // A string of up to 299 bytes, longer than any path the library takes.
+         const std::size_t n = L16(x.b) % 300;
+         Buffer path(n + 1, x);
+         if (path.u() != nullptr) path.u()[n] = 0;
+         return static_cast<std::int16_t>(IC_InitCommPath(x.a, path.c()));
+     }},
 };
 
 }  // namespace

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pcsc/channel_table.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
 
 #include "pcsc/driver_log.h"
 #include "vexa.h"
@@ -39,8 +37,8 @@ ChannelTable& Channels() {
     return *table;
 }
 
-// The device number of reader i is port 100 + i. Each channel gets a reader of
-// its own: the library would open one this driver holds once more.
+// The device number of reader i is port 100 + i. The library opens no reader
+// another port holds, so each channel gets a reader of its own.
 RESPONSECODE ChannelTable::OpenFirst(DWORD lun,
                                      const std::function<bool(const ListedReader&)>& wanted) {
     const DWORD index = ReaderIndex(lun);
@@ -48,7 +46,7 @@ RESPONSECODE ChannelTable::OpenFirst(DWORD lun,
     channels_[index].reset();
     const std::int32_t port = kFirstPort + static_cast<std::int32_t>(index);
     for (ListedReader& reader : ListedReaders()) {
-        if (!wanted(reader) || Holds(reader.path)) continue;
+        if (!wanted(reader)) continue;
         const std::int32_t icdev = IC_InitCommPath(port, reader.path.c_str());
         if (icdev < 0) continue;
         Log(PCSC_LOG_INFO, "reader %lu opened as device %d: %s, serial \"%s\", USB location \"%s\"",
@@ -72,12 +70,6 @@ RESPONSECODE ChannelTable::Open(DWORD lun) {
 
 RESPONSECODE ChannelTable::OpenAt(DWORD lun, const std::string& location) {
     return OpenFirst(lun, [&](const ListedReader& reader) { return reader.location == location; });
-}
-
-bool ChannelTable::Holds(const std::string& path) const {
-    return std::any_of(std::begin(channels_), std::end(channels_), [&](const auto& channel) {
-        return channel && channel->reader().path == path;
-    });
 }
 
 void ChannelTable::Close(DWORD lun) {

@@ -27,7 +27,6 @@ class ChannelTable {
 
   private:
     RESPONSECODE OpenFirst(DWORD lun, const std::function<bool(const ListedReader&)>& wanted);
-    bool Holds(const std::string& path) const;
 
     static constexpr int kFirstPort = 100;
     static constexpr int kPorts = 100;

@@ -27,7 +27,6 @@ class ReaderChannel {
     ~ReaderChannel();
 
     std::int32_t icdev() const { return icdev_; }
-    const ListedReader& reader() const { return reader_; }
     const Bytes& atr() const { return atr_; }
     bool HoldsCpuCard() const { return kind_ == Kind::kCpu; }
     // SCARD_PROTOCOL_T0 or _T1 of a CPU card; memory cards answer T=0.

@@ -8,15 +8,19 @@
         reader.verify(b"\\xff\\xff\\xff")
         reader.write(32, b"hello")
 
+vexa.list_readers() names the attached readers; vexa.Reader(path=...) opens
+the one at a listed path instead of the first free one.
+
 Failures raise vexa.VexaError, which carries the library's status and its
 message text. Set VEXA_LIBRARY to load a particular build of the library (for
 example the simulator build, build/simulated/libvexa.so.1).
 """
 
+import collections
 import ctypes
 import os
 
-__all__ = ["Reader", "VexaError", "CARD_TYPES", "load_library"]
+__all__ = ["Reader", "ReaderInfo", "VexaError", "CARD_TYPES", "list_readers", "load_library"]
 
 # The names and values of vexa.h.
 VEXA_OK = 0
@@ -74,6 +78,10 @@ VEXA_SIZE_24C08 = 8
 VEXA_SIZE_24C16 = 16
 VEXA_SIZE_24C64 = 64
 
+VEXA_READER_PATH_SIZE = 256
+VEXA_READER_SERIAL_SIZE = 128
+VEXA_READER_LOCATION_SIZE = 32
+
 CARD_TYPES = {
     "sle4428": VEXA_TYPE_SLE4428,
     "cpu": VEXA_TYPE_CPU,
@@ -106,9 +114,24 @@ _i16 = ctypes.c_int16
 _bytes = ctypes.c_char_p
 _u8p = ctypes.POINTER(ctypes.c_ubyte)
 
+
+class VexaReaderInfo(ctypes.Structure):
+    _fields_ = [
+        ("path", ctypes.c_char * VEXA_READER_PATH_SIZE),
+        ("serial", ctypes.c_char * VEXA_READER_SERIAL_SIZE),
+        ("location", ctypes.c_char * VEXA_READER_LOCATION_SIZE),
+    ]
+
+
+# An attached reader: its path opens it with Reader(path=...); serial and
+# location ("BBB/DDD:I", USB bus, device and interface) are "" when unknown.
+ReaderInfo = collections.namedtuple("ReaderInfo", "path serial location")
+
 # name: (result type, argument types)
 _SIGNATURES = {
     "IC_InitComm": (_i32, [_i32]),
+    "IC_InitCommPath": (_i32, [_i32, ctypes.c_char_p]),
+    "IC_ListReaders": (_i16, [ctypes.POINTER(VexaReaderInfo), _i16]),
     "IC_ExitComm": (_i16, [_i32]),
     "IC_GetLastError": (_i16, [ctypes.c_char_p]),
     "IC_InitType": (_i16, [_i32, _i32]),
@@ -162,6 +185,23 @@ def load_library(path=None):
     return lib
 
 
+def _reader_info(entry):
+    serial = entry.serial.decode("utf-8", "replace")
+    return ReaderInfo(os.fsdecode(entry.path), serial, entry.location.decode("ascii", "replace"))
+
+
+def list_readers(library=None):
+    """The attached readers, held ones included, in the order Reader() tries them."""
+    lib = library if library is not None else load_library()
+    room = 0
+    while True:
+        entries = (VexaReaderInfo * max(room, 1))()
+        count = lib.IC_ListReaders(entries, room)
+        if count <= room:  # else more came than there was room for: ask again
+            return [_reader_info(e) for e in entries[:count]]
+        room = count
+
+
 def _buffer(data):
     return (ctypes.c_ubyte * max(len(data), 1)).from_buffer_copy(bytes(data) or b"\0")
 
@@ -171,18 +211,24 @@ def _room(n):
 
 
 class Reader:
-    """The reader on one port; use it as a context manager."""
+    """The reader on one port, the first free one or the one at `path` (a
+    ReaderInfo's); use it as a context manager."""
 
-    def __init__(self, port=100, library=None):
+    def __init__(self, port=100, library=None, path=None):
         self._lib = library if library is not None else load_library()
         self._port = port
+        self._path = path
         self.icdev = 0
 
     # -- connection --------------------------------------------------------
     def open(self):
-        icdev = self._lib.IC_InitComm(self._port)
+        if self._path is None:
+            call, icdev = "IC_InitComm", self._lib.IC_InitComm(self._port)
+        else:
+            path = os.fsencode(self._path)
+            call, icdev = "IC_InitCommPath", self._lib.IC_InitCommPath(self._port, path)
         if icdev < 0:
-            raise VexaError("IC_InitComm", icdev, self.last_error())
+            raise VexaError(call, icdev, self.last_error())
         self.icdev = icdev
         return self
 

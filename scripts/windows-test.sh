@@ -150,7 +150,11 @@ tool_runs() {
         bash -c '! wine "$1" --sim --card none type sle4442 read 0 8' _ "$tool"
     # The production DLL on wine's own HID devices: none is the reader.
     expect_output "$1 vexa-tool finds no reader among wine's devices" 'status -16' \
-        bash -c '! wine "$1" ver' _ "$tool"
+        bash -c '! wine "$1" version' _ "$tool"
+    expect_output "$1 vexa-tool lists none of wine's devices" '^no reader attached' \
+        wine "$tool" list
+    expect_output "$1 vexa-tool --sim opens a listed reader" '^1.sim:0.SIM0.- card present $' \
+        bash -c 'wine "$1" --sim --reader sim:0 list status | tr -d "\r" | tr "\n" " "' _ "$tool"
 }
 
 # ---- Demo.exe, driven as an operator would --------------------------------

@@ -31,6 +31,7 @@ struct Node {
     std::int16_t product = 0x0001;
     bool opens = true;
     bool locks = true;
+    bool hid = true;  // false: a file or another kind of device
 };
 
 struct IoctlCall {
@@ -74,6 +75,7 @@ class FakeSyscalls : public vexa::Syscalls {
         if (request == HIDIOCGRAWINFO) {
             ioctls.push_back(call);
             const Node& node = nodes[path_of[fd]];
+            if (!node.hid) return -1;
             auto* info = static_cast<hidraw_devinfo*>(arg);
             info->bustype = 3;
             info->vendor = node.vendor;
@@ -263,4 +265,69 @@ TEST_F(HidrawHostTest, DescriptorZeroIsNeverTakenForAReader) {
     EXPECT_TRUE(sys.WasClosed(0));
     std::uint8_t report[vexa::kReportSize] = {};
     EXPECT_FALSE(host.GetFeature(0, report));
+}
+
+namespace {
+
+// /sys/class/hidraw as the kernel lays it out: each node's "device" links to
+// its HID device, below a USB interface and device, or below the UHID misc
+// device for a reader made in user space.
+class HidrawListing : public HidrawHostTest {
+  protected:
+    void SetUp() override {
+        HidrawHostTest::SetUp();
+        sys_dir = fs::path(class_dir) / "sys";
+        AddNode(3, "usb3/3-1/3-1:1.2/0003:04B4:A112.0004", "0003:000004B4:0000A112", "A1B2");
+        AddNode(1, "virtual/misc/uhid/0003:04B4:A112.0002", "0003:000004B4:0000A112", "");
+        AddNode(4, "usb1/1-4/1-4:1.0/0003:046D:C077.0003", "0003:0000046D:0000C077", "X");
+        WriteFile("usb3/3-1/3-1:1.2/bInterfaceNumber", "02");
+        WriteFile("usb3/3-1/busnum", "3");
+        WriteFile("usb3/3-1/devnum", "17");
+        WriteFile("usb1/1-4/1-4:1.0/bInterfaceNumber", "00");
+    }
+    void WriteFile(const std::string& path, const std::string& text) {
+        std::ofstream(sys_dir / "devices" / path) << text << '\n';
+    }
+    void AddNode(int n, const std::string& device, const std::string& ids,
+                 const std::string& serial) {
+        const fs::path node = fs::path(class_dir) / ("hidraw" + std::to_string(n));
+        fs::create_directories(node);
+        fs::create_directories(sys_dir / "devices" / device);
+        fs::create_directory_symlink(sys_dir / "devices" / device, node / "device");
+        WriteFile(device + "/uevent",
+                  "DRIVER=hid-generic\nHID_ID=" + ids + "\nHID_NAME=Reader\nHID_UNIQ=" + serial);
+    }
+    fs::path sys_dir;
+};
+
+}  // namespace
+
+TEST_F(HidrawListing, ListsReadersFromSysfsAloneInNumericOrder) {
+    vexa::HidrawHost host(sys, class_dir, "/dev");
+    const auto readers = host.ListReaders();
+    ASSERT_EQ(readers.size(), 2u);
+    EXPECT_EQ(readers[0].path, "/dev/hidraw1");
+    EXPECT_EQ(readers[0].serial, "");
+    EXPECT_EQ(readers[0].location, "");  // UHID: no USB parent
+    EXPECT_EQ(readers[1].path, "/dev/hidraw3");
+    EXPECT_EQ(readers[1].serial, "A1B2");
+    EXPECT_EQ(readers[1].location, "003/017:2");
+    EXPECT_TRUE(sys.opens.empty());
+}
+
+TEST_F(HidrawListing, OpensByPathOnlyWhatProvesToBeAFreeReader) {
+    MakeReader("/dev/hidraw3");
+    MakeReader("/dev/hidraw1");
+    sys.nodes["/dev/hidraw1"].locks = false;  // held by another process
+    sys.nodes["/tmp/file"].hid = false;
+    MakeReader("/elsewhere/reader");
+    const struct {
+        const char* path;
+        bool opens;
+    } cases[] = {{"/dev/hidraw3", true}, {"/dev/hidraw1", false}, {"/dev/hidraw2", false},
+                 {"/tmp/file", false},   {"/dev/gone", false},    {"/elsewhere/reader", true}};
+    vexa::HidrawHost host(sys, class_dir, "/dev");
+    for (const auto& c : cases) EXPECT_EQ(host.OpenReaderAt(c.path) != 0, c.opens) << c.path;
+    // Whatever opened and did not prove to be a free reader was closed again.
+    EXPECT_EQ(sys.closed.size(), sys.path_of.size() - 2);
 }

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # pcscd serves the simulated reader through the driver to clients written
 # elsewhere: pcsc_scan, opensc-tool and a python3-pyscard program, with a CPU
-# card under T=0, one under T=1 and an SLE4442 through the pseudo-APDUs.
+# card under T=0, one under T=1, both side by side in two readers, and an
+# SLE4442 through the pseudo-APDUs.
 #
 #   tests/pcsc/pcscd_integration.sh BUILD_DIR
 #
@@ -53,6 +54,11 @@ print('ok')"
 
 cpu_card cpu-t0 T0 "3b 6c 00 00 53 49 4d"
 cpu_card cpu-t1 T1 "3b 80 81 31 fe 45 8b"
+
+start_pcscd cpu-t0,cpu-t1
+expect "pyscard: a T=0 and a T=1 card in two readers answer in turn" "ok" \
+    "$python" "$here/pyscard_client.py" side-by-side
+stop_pcscd
 
 start_pcscd sle4442
 expect "pcsc_scan sees the SLE4442 ATR" "ATR: 3B 04 A2 13 10 91" pcsc_scan -n -t 1

@@ -4,7 +4,8 @@
 # script in a private mount namespace whose /run/pcscd is its own (pcscd
 # always puts its socket there), so the daemon never meets one the machine
 # runs; then `start_pcscd CARD` starts pcscd in the foreground from a private
-# reader.conf folder and waits for the reader, and `stop_pcscd` stops it by
+# reader.conf folder and waits for the reader (CARD may be several,
+# comma-separated, in as many readers), and `stop_pcscd` stops it by
 # its pid, as does the end of the script however it ends. pcscd logs with
 # --debug into $work/pcscd-CARD.log.
 
@@ -17,7 +18,7 @@ pcscd_sandbox() {
         exec env VEXA_PCSC_NAMESPACE=1 unshare "${flags[@]}" "$@"
     fi
 
-    local driver=$build/pcsc/ifd-vexa.bundle/Contents/Linux/libifd-vexa.so
+    driver=$build/pcsc/ifd-vexa.bundle/Contents/Linux/libifd-vexa.so
     [[ -f $driver ]] || { echo "no driver at $driver"; exit 1; }
     work=$(mktemp -d)
     pcscd_pid=
@@ -31,23 +32,24 @@ pcscd_sandbox() {
     fi
 
     mkdir "$work/conf"
-    cat >"$work/conf/vexa" <<CONF
-FRIENDLYNAME "Tavix USB Smart Card Reader"
-DEVICENAME   /dev/null
-LIBPATH      $driver
-CHANNELID    0
-CONF
 }
 
 # Starts pcscd with the card in the simulated reader and waits (10 s at most)
-# until a client sees the reader holding it.
+# until a client sees every reader holding its card.
 start_pcscd() {
-    local card=$1
+    local card=$1 readers=0
+    rm -f "$work/conf/"*
+    # An entry per reader: pcscd takes a second only with a device name of its own.
+    for _ in ${card//,/ }; do
+        printf '%s\n' 'FRIENDLYNAME "Tavix USB Smart Card Reader"' "DEVICENAME /dev/null:$readers" \
+            "LIBPATH $driver" "CHANNELID $readers" >"$work/conf/vexa$readers"
+        readers=$((readers + 1))
+    done
     VEXA_SIM_CARD=$card LD_LIBRARY_PATH=$build/simulated \
         pcscd --foreground --debug --config "$work/conf" >"$work/pcscd-$card.log" 2>&1 &
     pcscd_pid=$!
     for _ in $(seq 100); do
-        opensc-tool --list-readers 2>/dev/null | grep -q "Yes .*Tavix" && return 0
+        [[ $(opensc-tool --list-readers 2>/dev/null | grep -c "Yes .*Tavix") -ge $readers ]] && return 0
         kill -0 "$pcscd_pid" 2>/dev/null || break
         sleep 0.1
     done

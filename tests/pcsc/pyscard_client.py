@@ -7,6 +7,8 @@ that pcscd serves.
     pyscard_client.py sle4442     read, present the code, write and read back
                                   an SLE4442 through the pseudo-APDUs; a wrong
                                   code costs an attempt (63 Cx)
+    pyscard_client.py side-by-side  a T=0 and a T=1 card in two readers
+                                  answer GET CHALLENGE in turn
 """
 import sys
 
@@ -17,11 +19,15 @@ from smartcard.util import toBytes, toHexString
 PROTOCOLS = {"T0": CardConnection.T0_protocol, "T1": CardConnection.T1_protocol}
 
 
+def connect_all():
+    connections = [r.createConnection() for r in readers() if str(r).startswith("Tavix")]
+    for connection in connections:
+        connection.connect()
+    return connections
+
+
 def connect():
-    reader = next(r for r in readers() if str(r).startswith("Tavix"))
-    connection = reader.createConnection()
-    connection.connect()
-    return connection
+    return connect_all()[0]
 
 
 def send(connection, apdu, expected_sw, expected_data=None):
@@ -43,6 +49,14 @@ def cpu(protocol):
         sys.exit("challenge of %d bytes" % len(challenge))
 
 
+def side_by_side():
+    connections = connect_all()
+    if sorted(c.getProtocol() for c in connections) != sorted(PROTOCOLS.values()):
+        sys.exit("connected under other protocols than T=0 and T=1")
+    for connection in connections * 3:
+        send(connection, "00 84 00 00 08", "90 00")
+
+
 def sle4442():
     connection = connect()
     send(connection, "FF A4 00 00 01 10", "90 00")
@@ -58,5 +72,7 @@ def sle4442():
 if __name__ == "__main__":
     if sys.argv[1:2] == ["cpu"]:
         cpu(sys.argv[2])
+    elif sys.argv[1:2] == ["side-by-side"]:
+        side_by_side()
     else:
         sle4442()

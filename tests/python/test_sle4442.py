@@ -51,3 +51,12 @@ def test_closed_reader_fails_with_the_library_message():
     with pytest.raises(vexa.VexaError) as failure:
         r.read(0, 1)
     assert failure.value.status < 0
+
+
+def test_lists_the_simulated_reader_and_opens_it_by_its_path():
+    assert vexa.list_readers() == [vexa.ReaderInfo("sim:0", "SIM0", "")]
+    with vexa.Reader(path="sim:0") as reader:
+        assert reader.card_present()
+    with pytest.raises(vexa.VexaError) as failure:
+        vexa.Reader(path="sim:1").open()
+    assert failure.value.status == vexa.VEXA_ERR_OPEN_PORT

@@ -95,13 +95,16 @@ BOOL WINAPI DestroySet(HDEVINFO set) {
 }
 HANDLE WINAPI CreateFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES,
                          DWORD disposition, DWORD flags, HANDLE) {
-    EXPECT_EQ(access, DWORD{GENERIC_READ | GENERIC_WRITE});
-    EXPECT_EQ(share, 0u) << "the reader is opened exclusively";
+    // Without access rights (a query) a device opens even while it is held.
+    const bool query = access == 0;
+    EXPECT_EQ(share, query ? DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE} : 0u)
+        << "a reader is opened exclusively";
+    EXPECT_TRUE(query || access == DWORD{GENERIC_READ | GENERIC_WRITE});
     EXPECT_EQ(disposition, DWORD{OPEN_EXISTING});
     EXPECT_EQ(flags, 0u);
     const auto m = std::find_if(fake->members.begin(), fake->members.end(),
                                 [&](const Member& x) { return x.path == path; });
-    if (m == fake->members.end() || !m->opens) return INVALID_HANDLE_VALUE;
+    if (m == fake->members.end() || !(m->opens || query)) return INVALID_HANDLE_VALUE;
     fake->opened.push_back(static_cast<std::size_t>(m - fake->members.begin()));
     fake->open_handles.push_back(HandleOf(fake->opened.size() - 1));
     return fake->open_handles.back();
@@ -267,4 +270,24 @@ TEST_F(WindowsHidHostTest, HandlesItDidNotOpenAreNeverUsedOrClosed) {
     host.Close(h);  // a second close must not close whatever now has that value
     EXPECT_TRUE(machine.open_handles.empty());
     EXPECT_FALSE(host.SetFeature(h, report));
+}
+
+TEST_F(WindowsHidHostTest, ListsHeldReadersTooWithTheirSerialAndOpensOneByItsPath) {
+    machine.members = {kWineMouse, Reader("a", false), Reader("b")};
+    machine.members[1].serial = L"SN-1";
+    machine.members[2].serial = L"\u00E9X";
+    const auto readers = host.ListReaders();
+    ASSERT_EQ(readers.size(), 2u);
+    EXPECT_EQ(readers[0].path, machine.members[1].path);
+    EXPECT_EQ(readers[0].serial, "SN-1");
+    EXPECT_EQ(readers[1].serial, "?X");
+    EXPECT_EQ(readers[1].location, "");
+    EXPECT_TRUE(machine.open_handles.empty());
+    ExpectSetsReleased();
+
+    EXPECT_EQ(host.OpenReaderAt(readers[0].path), 0);  // held
+    EXPECT_EQ(host.OpenReaderAt(kWineMouse.path), 0);
+    const vexa::Handle h = host.OpenReaderAt(readers[1].path);
+    ASSERT_NE(h, 0);
+    EXPECT_EQ(machine.open_handles, std::vector<HANDLE>{reinterpret_cast<HANDLE>(h)});
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // vexa-tool: poke the reader from a shell.
-//   vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND [ARGS]]...
+//   vexa-tool [--sim] [--card NAME] [--port N] [--reader PATH] COMMAND [ARGS] [COMMAND [ARGS]]...
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,13 +19,16 @@ using tool::Args;
 
 void Usage(std::FILE* to) {
     std::fputs(
-        "usage: vexa-tool [--sim] [--card NAME] [--port N] COMMAND [ARGS] [COMMAND ...]\n"
+        "usage: vexa-tool [--sim] [--card NAME] [--port N] [--reader PATH] COMMAND [ARGS]\n"
+        "                 [COMMAND ...]\n"
         "       vexa-tool --help | --version\n"
         "  --sim        use the simulated reader instead of a real one (the library in\n"
         "               VEXA_SIM_LIB, else the installed one)\n"
         "  --card NAME  card in the simulated reader (sle4442 sle4428 24c01 .. 24c16 24c64\n"
         "               45db041 cpu-t0 cpu-t1 sam none)\n"
         "  --port N     port to open (default 100, the USB reader)\n"
+        "  --reader PATH  open the reader at PATH (as `list` shows it) instead of the\n"
+        "               first free one\n"
         "commands:\n",
         to);
     for (const auto& c : tool::Commands()) std::fprintf(to, "  %-30s %s\n", c.usage, c.help);
@@ -45,8 +48,27 @@ const tool::Command* Find(const std::string& name) {
     return nullptr;
 }
 
+// Where the reader is opened.
+struct Target {
+    long port = 100;
+    std::string path;  // "": the first free reader
+};
+
+// Opens the reader for the first command that needs it; false when it cannot.
+bool Open(tool::Session& s, const Target& t) {
+    if (s.open) return true;
+    const auto port = static_cast<int32_t>(t.port);
+    s.icdev = t.path.empty() ? IC_InitComm(port) : IC_InitCommPath(port, t.path.c_str());
+    s.open = s.icdev >= 0;
+    if (s.open) return true;
+    const std::string where = t.path.empty() ? "on port " + std::to_string(t.port) : t.path;
+    std::fprintf(stderr, "vexa-tool: cannot open the reader %s, %s\n", where.c_str(),
+                 Message(s.icdev).c_str());
+    return false;
+}
+
 // Runs the commands in order; stops at the first failure.
-int RunCommands(tool::Session& s, const std::vector<std::string>& words) {
+int RunCommands(tool::Session& s, const Target& target, const std::vector<std::string>& words) {
     for (std::size_t i = 0; i < words.size();) {
         const tool::Command* c = Find(words[i]);
         if (!c) throw tool::UsageError("unknown command: " + words[i]);
@@ -54,6 +76,7 @@ int RunCommands(tool::Session& s, const std::vector<std::string>& words) {
             throw tool::UsageError(std::string("usage: ") + c->usage);
         const Args args(words.begin() + static_cast<long>(i) + 1,
                         words.begin() + static_cast<long>(i) + 1 + c->arg_count);
+        if (c->needs_reader && !Open(s, target)) return 1;
         const int st = c->run(s, args);
         if (st != 0) {
             std::fprintf(stderr, "vexa-tool: %s failed, %s\n", c->name, Message(st).c_str());
@@ -68,7 +91,7 @@ int RunCommands(tool::Session& s, const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
-    long port = 100;
+    Target target;
     bool sim = false;
     std::size_t i = 0;
     try {
@@ -84,7 +107,9 @@ int main(int argc, char** argv) {
             } else if (words[i] == "--card" && i + 1 < words.size()) {
                 tool::SetEnvironment("VEXA_SIM_CARD", words[++i]);
             } else if (words[i] == "--port" && i + 1 < words.size()) {
-                port = tool::Number(words[++i]);
+                target.port = tool::Number(words[++i]);
+            } else if (words[i] == "--reader" && i + 1 < words.size()) {
+                target.path = words[++i];
             } else {
                 throw tool::UsageError("unknown option: " + words[i]);
             }
@@ -93,14 +118,8 @@ int main(int argc, char** argv) {
         if (sim) tool::RunOnSimulator(argv);
 
         tool::Session s;
-        s.icdev = IC_InitComm(static_cast<int32_t>(port));
-        if (s.icdev < 0) {
-            std::fprintf(stderr, "vexa-tool: cannot open the reader on port %ld, %s\n", port,
-                         Message(s.icdev).c_str());
-            return 1;
-        }
-        const int rc = RunCommands(s, {words.begin() + static_cast<long>(i), words.end()});
-        IC_ExitComm(s.icdev);
+        const int rc = RunCommands(s, target, {words.begin() + static_cast<long>(i), words.end()});
+        if (s.open) IC_ExitComm(s.icdev);
         return rc;
     } catch (const tool::UsageError& e) {
         std::fprintf(stderr, "vexa-tool: %s\n\n", e.what());

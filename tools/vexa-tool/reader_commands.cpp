@@ -21,6 +21,28 @@ const std::map<std::string, int>& TypeNames() {
     return names;
 }
 
+std::vector<VexaReaderInfo> AttachedReaders() {
+    std::vector<VexaReaderInfo> readers;
+    // Readers may come between the two calls: ask until the array was long enough.
+    for (int n = IC_ListReaders(nullptr, 0); n > static_cast<int>(readers.size());) {
+        readers.resize(static_cast<std::size_t>(n));
+        n = IC_ListReaders(readers.data(), static_cast<std::int16_t>(n));
+        if (n < static_cast<int>(readers.size())) readers.resize(static_cast<std::size_t>(n));
+    }
+    return readers;
+}
+
+int List(Session&, const Args&) {
+    const auto readers = AttachedReaders();
+    if (readers.empty()) std::fputs("no reader attached\n", stderr);
+    const auto shown = [](const char* text) { return *text ? text : "-"; };
+    for (std::size_t i = 0; i < readers.size(); ++i) {
+        const VexaReaderInfo& r = readers[i];
+        std::printf("%zu\t%s\t%s\t%s\n", i + 1, r.path, shown(r.serial), shown(r.location));
+    }
+    return 0;
+}
+
 int Status(Session& s, const Args&) {
     const int st = IC_Status(s.icdev);
     if (st == 0) std::puts("card present");
@@ -95,6 +117,8 @@ void AddReaderCommands(std::vector<Command>& out) {
     out.insert(
         out.end(),
         {
+            {"list", 0, "list", "attached readers: number, path, serial number, USB location", List,
+             false},
             {"status", 0, "status", "is a card in the slot?", Status},
             {"version", 0, "version", "the reader's version", Version},
             {"type", 1, "type NAME|CODE",

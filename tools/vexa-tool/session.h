@@ -9,6 +9,7 @@
 namespace tool {
 
 struct Session {
+    bool open = false;  // the reader is opened for the first command that needs it
     std::int32_t icdev = 0;
     int card_type = -1;  // as last given to `type` in this run
 };
@@ -22,6 +23,7 @@ struct Command {
     const char* usage;
     const char* help;
     int (*run)(Session&, const Args&);
+    bool needs_reader = true;  // false: runs without opening one
 };
 
 const std::vector<Command>& Commands();
