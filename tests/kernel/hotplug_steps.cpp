@@ -126,6 +126,8 @@ void Listing(Hotplug& h) {
 }
 
 void PullMidRead(Hotplug& h) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto since = [&] { return Seconds(std::chrono::steady_clock::now() - start).count(); };
     {
         PcscCard card(h.pcsc, h.names[1]);
         Send(h, card, "select the SLE4442 before the pull", kSelectSle4442);
@@ -137,12 +139,45 @@ void PullMidRead(Hotplug& h) {
         h.tally.Check("the read of the reader pulled in the middle fails", rv != SCARD_S_SUCCESS,
                       "it succeeded");
     }
+    const double failed = since();
     h.tally.Check("pcscd drops the pulled reader", h.pcsc.WaitUntilGone(h.names[1], kPatience));
+    std::printf(
+        "figure reader 1 pulled in the middle of a read: the read failed after %.2f s, "
+        "pcscd dropped the reader after %.2f s\n",
+        failed, since());
     h.tally.Expect("pcscd still lists readers 2 and 3", static_cast<long>(h.pcsc.Readers().size()),
                    2);
     PcscCard t1(h.pcsc, h.names[2]);
     h.tally.Expect("reader 2 can be connected after the pull", t1.status(), SCARD_S_SUCCESS);
     Challenge(h, t1, "GET CHALLENGE to reader 2 after the pull");
+}
+
+// The vhci-hcd port `usbip port` shows reader n imported on; -1 if none.
+int VhciPort(int n) {
+    ChildProcess tool({kUsbip, "port"});
+    const std::string remote = "/1-" + std::to_string(n);
+    int port = -1;
+    int found = -1;
+    for (auto line = tool.ReadLine(); line; line = tool.ReadLine()) {
+        std::sscanf(line->c_str(), "Port %d:", &port);
+        if (line->size() >= remote.size() &&
+            line->compare(line->size() - remote.size(), remote.size(), remote) == 0) {
+            found = port;
+        }
+    }
+    return tool.Wait() == 0 ? found : -1;
+}
+
+// Unplugged the orderly way, by `usbip detach`.
+void Detach(Hotplug& h, int n) {
+    const int port = VhciPort(n);
+    h.tally.Check("usbip port shows " + Reader(n), port >= 0);
+    ChildProcess tool({kUsbip, "detach", "-p", std::to_string(port)});
+    h.tally.Expect("usbip detach unplugs " + Reader(n), tool.Wait(), 0);
+    h.tally.Check("pcscd drops " + Reader(n) + " detached",
+                  h.pcsc.WaitUntilGone(h.names[static_cast<std::size_t>(n)], kPatience));
+    PcscCard t1(h.pcsc, h.names[2]);
+    Challenge(h, t1, "GET CHALLENGE to reader 2 after the detach");
 }
 
 }  // namespace
@@ -163,6 +198,7 @@ void HotplugSteps(ReaderControl& server, Tally& tally) {
     PullMidRead(h);
     Plug(h, 1);
     ReadSle4442(h, "reader 1 plugged in again");
+    Detach(h, 3);
 }
 
 }  // namespace kernel_test
