@@ -86,6 +86,7 @@ add_module() {
 fetch_kernel() {
     local unpack=$work/unpack
     [[ -f $kernel/vmlinuz ]] && return
+    command -v modinfo >/dev/null || { say "modinfo is missing (Debian package kmod)"; return 1; }
     rm -rf "$unpack" "$kernel"
     mkdir -p "$unpack/deb" "$kernel/modules"
     if ! download_kernel "$unpack/deb"; then

@@ -2,8 +2,10 @@
 #include "tests/kernel/usb_reader_device.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <iterator>
+#include <optional>
 
 #include "tests/kernel/report_descriptor.h"
 
@@ -17,6 +19,8 @@ constexpr std::uint8_t kStandardToDevice = 0x00;
 constexpr std::uint8_t kStandardToInterface = 0x01;
 constexpr std::uint8_t kStandardFromDevice = 0x80;
 constexpr std::uint8_t kStandardFromInterface = 0x81;
+constexpr std::uint8_t kStandardFromEndpoint = 0x82;
+constexpr std::uint8_t kStandardToEndpoint = 0x02;
 constexpr std::uint8_t kClassToInterface = 0x21;
 constexpr std::uint8_t kClassFromInterface = 0xA1;
 
@@ -117,13 +121,15 @@ ControlAnswer Answer(ReaderCore& core, const std::string& serial, const usbip::S
     if (is(kStandardFromInterface, kGetDescriptor) && s.index == 0) {
         return Data(InterfaceDescriptor(s.value));
     }
-    if (s.request_type >= kStandardFromDevice && s.request_type <= 0x82 &&
+    // Any recipient: not self-powered, no remote wakeup, no endpoint halted.
+    if (s.request_type >= kStandardFromDevice && s.request_type <= kStandardFromEndpoint &&
         s.request == kGetStatus) {
         return Data(Bytes{0, 0});
     }
     if ((is(kStandardToDevice, kSetConfiguration) && s.value <= 1) ||
         (is(kStandardToInterface, kSetInterface) && s.value == 0) ||
-        (s.request_type <= 0x02 && s.request == kClearFeature) || is(kClassToInterface, kSetIdle)) {
+        (s.request_type <= kStandardToEndpoint && s.request == kClearFeature) ||
+        is(kClassToInterface, kSetIdle)) {
         return Data(Bytes{});
     }
     const bool report0 = s.value == kFeatureReport0 && s.index == 0;
