@@ -20,8 +20,9 @@ if [[ ${1:-} != --run ]]; then
         clang libclang-rt-14-dev llvm-14
         # Debian packages and their checks
         dpkg-dev fakeroot file lintian
-        # the kernel test in a virtual machine
-        qemu-system-x86 busybox-static cpio xz-utils zstd
+        # the kernel test in a virtual machine (kmod: modinfo; usbip and udev
+        # run inside it)
+        qemu-system-x86 busybox-static cpio xz-utils zstd kmod usbip udev
         # PC/SC
         pcscd pcsc-tools opensc python3-pyscard libpcsclite-dev
         # Windows builds and wine to run them (wine32 for the 32-bit programs)

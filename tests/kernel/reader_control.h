@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The scenario's hold on the virtual reader: the uhid-reader program, started
-// and commanded through its standard input (virtual_reader.h lists the
-// commands).
+// The scenario's hold on a virtual reader program (uhid-reader, usbip-reader),
+// started and commanded through its standard input (virtual_reader.h and
+// usbip_server.h list the commands).
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/kernel/child_process.h"
 
@@ -12,7 +13,7 @@ namespace kernel_test {
 
 class ReaderControl {
   public:
-    explicit ReaderControl(const std::string& program) : child_({program}) {}
+    explicit ReaderControl(const std::vector<std::string>& argv) : child_(argv) {}
 
     bool started() const { return child_.started(); }
     // True when the command was carried out; a refusal is told on stderr.

@@ -2,10 +2,12 @@
 // kernel-scenario: runs the production library against the virtual reader
 // through the kernel's hidraw driver.
 //
-//   kernel-scenario UHID_READER   starts that uhid-reader program, runs every
-//                                 step, prints a line per step, the figures
-//                                 and "N passed, M failed"; exit status 1 on
-//                                 any failure
+//   kernel-scenario UHID_READER USBIP_READER
+//                                 starts those uhid-reader and usbip-reader
+//                                 programs, runs every step (the USB/IP ones
+//                                 through pcscd), prints a line per step,
+//                                 the figures and "N passed, M failed"; exit
+//                                 status 1 on any failure
 //   kernel-scenario --try-open    prints what IC_InitComm(100) returns (the
 //                                 second process of the exclusive-open step)
 #include <chrono>
@@ -31,9 +33,8 @@ long HidrawNodes() {
     return ec ? 0 : std::distance(nodes, std::filesystem::directory_iterator());
 }
 
-int RunScenario(const std::string& uhid_reader) {
-    Tally tally;
-    ReaderControl reader(uhid_reader);
+void UhidSteps(const std::string& uhid_reader, Tally& tally) {
+    ReaderControl reader({uhid_reader});
     const bool ready = tally.Check("the virtual reader starts", reader.started()) &&
                        reader.Do("decoy") && reader.Do("insert sle4442") && reader.Do("plug");
     const std::int32_t icdev = ready ? OpenWhenPresent() : 0;
@@ -52,6 +53,15 @@ int RunScenario(const std::string& uhid_reader) {
         PrintPauses(reader);
         tally.Expect("IC_ExitComm", IC_ExitComm(icdev), 0);
     }
+}
+
+int RunScenario(const std::string& uhid_reader, const std::string& usbip_reader) {
+    Tally tally;
+    UhidSteps(uhid_reader, tally);
+    ReaderControl server({usbip_reader, "3"});
+    if (tally.Check("the USB/IP reader server starts", server.started())) {
+        HotplugSteps(server, tally);
+    }
     tally.Summary();
     return tally.failed() == 0 ? 0 : 1;
 }
@@ -59,14 +69,13 @@ int RunScenario(const std::string& uhid_reader) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string arg = argc == 2 ? argv[1] : "";
-    if (arg == "--try-open") {
+    if (argc == 2 && std::string(argv[1]) == "--try-open") {
         std::printf("%d\n", IC_InitComm(kPort));
         return 0;
     }
-    if (arg.empty()) {
-        std::fprintf(stderr, "usage: kernel-scenario UHID_READER | --try-open\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kernel-scenario UHID_READER USBIP_READER | --try-open\n");
         return 2;
     }
-    return RunScenario(arg);
+    return RunScenario(argv[1], argv[2]);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The scenario's steps, each through the public API of the production
-// library against the virtual reader behind /dev/hidrawN.
+// library against the virtual reader behind /dev/hidrawN, or through PC/SC.
 #pragma once
 
 #include <cstdint>
@@ -36,5 +36,8 @@ void EepromSteps(Bench& b);
 void CpuSteps(Bench& b, const std::string& card, int detected, int protocol);
 // The reader pulled out in the middle of a long read, then plugged in again.
 void UnplugSteps(Bench& b);
+// USB readers of the usbip-reader program `server` (three of them) plugged in
+// and pulled while pcscd serves them to a PC/SC client.
+void HotplugSteps(ReaderControl& server, Tally& tally);
 
 }  // namespace kernel_test

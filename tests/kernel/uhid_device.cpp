@@ -10,24 +10,11 @@
 #include <iterator>
 #include <utility>
 
+#include "tests/kernel/report_descriptor.h"
+
 namespace kernel_test {
 
 namespace {
-
-// Vendor page 0xFF00, one application collection holding feature report 0:
-// 64 bytes of 0..255.
-constexpr std::uint8_t kDescriptor[] = {
-    0x06, 0x00, 0xFF,  // usage page, vendor defined
-    0x09, 0x01,        // usage 1
-    0xA1, 0x01,        // collection, application
-    0x09, 0x01,        //   usage 1
-    0x15, 0x00,        //   logical minimum 0
-    0x26, 0xFF, 0x00,  //   logical maximum 255
-    0x75, 0x08,        //   report size 8 bits
-    0x95, 0x40,        //   report count 64
-    0xB1, 0x02,        //   feature: data, variable, absolute
-    0xC0,              // end collection
-};
 
 uhid_event CreateRequest(const DeviceIdentity& identity) {
     uhid_event ev{};
@@ -38,8 +25,8 @@ uhid_event CreateRequest(const DeviceIdentity& identity) {
     req.bus = BUS_USB;
     req.vendor = identity.vendor;
     req.product = identity.product;
-    req.rd_size = sizeof kDescriptor;
-    std::copy(std::begin(kDescriptor), std::end(kDescriptor), req.rd_data);
+    req.rd_size = sizeof kReportDescriptor;
+    std::copy(std::begin(kReportDescriptor), std::end(kReportDescriptor), req.rd_data);
     return ev;
 }
 

@@ -3,7 +3,6 @@
 
 #include <sstream>
 
-#include "sim/card_factory.h"
 #include "tests/kernel/uhid_reply.h"
 
 namespace kernel_test {
@@ -22,8 +21,6 @@ std::unique_ptr<UhidDevice> Create(const DeviceIdentity& identity) {
 
 }  // namespace
 
-VirtualReader::VirtualReader() : firmware_(std::make_unique<sim::SimReader>()) {}
-
 std::string VirtualReader::Control(const std::string& line) {
     std::istringstream in(line);
     std::string command;
@@ -37,42 +34,14 @@ std::string VirtualReader::Control(const std::string& line) {
         decoy_ = Create(kDecoy);
         return decoy_ ? kOk : "error the decoy device was refused";
     }
-    if (command == "insert") {
-        std::string name;
-        in >> name;
-        return Insert(name);
-    }
-    if (command == "remove") {
-        firmware_->Remove();
-        return kOk;
-    }
-    if (command == "unplug-at") {
-        long n = 0;
-        if (!(in >> n) || n < 1) return "error unplug-at takes a count from 1";
-        unplug_in_ = n;
-        return kOk;
-    }
-    if (command == "reports") return kOk + " " + std::to_string(answered_);
-    if (command == "gaps") return Gaps();
-    return "error unknown command: " + line;
+    return core_.Control(command, in).value_or("error unknown command: " + line);
 }
 
-// A reader plugged in again has forgotten everything but the card it holds.
 std::string VirtualReader::Plug() {
     if (device_) return "error already plugged in";
-    auto fresh = std::make_unique<sim::SimReader>();
-    if (auto card = firmware_->Remove()) fresh->Insert(std::move(card));
-    firmware_ = std::move(fresh);
+    core_.Replug();
     device_ = Create(kReader);
     return device_ ? kOk : "error the reader device was refused";
-}
-
-std::string VirtualReader::Insert(const std::string& name) {
-    auto card = sim::MakeCard(name);
-    if (!card) return "error no card named \"" + name + "\"";
-    firmware_->Remove();
-    firmware_->Insert(std::move(card));
-    return kOk;
 }
 
 std::vector<int> VirtualReader::Descriptors() const {
@@ -91,34 +60,22 @@ void VirtualReader::Serve(int fd) {
     }
 }
 
-std::string VirtualReader::Gaps() const {
-    std::string answer = kOk;
-    for (long gap : gaps_us_) answer += " " + std::to_string(gap);
-    return answer;
-}
-
 void VirtualReader::ServeReader() {
     const auto event = device_->Read();
     if (!event || !IsReportRequest(*event)) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (last_answer_) {
-        gaps_us_.push_back(static_cast<long>(
-            std::chrono::duration_cast<std::chrono::microseconds>(now - *last_answer_).count()));
-    }
-    if (unplug_in_ && --*unplug_in_ == 0) {
-        unplug_in_.reset();
+    const bool set = event->type == UHID_SET_REPORT;
+    const std::span<const std::uint8_t> chunk(event->u.set_report.data + 1,
+                                              set ? sim::kReport - 1 : 0);
+    if (!core_.Arrive(chunk)) {
         device_.reset();
         return;
     }
-    const auto reply = ReplyTo(*firmware_, *event);
+    const auto reply = ReplyTo(core_.firmware(), *event);
     if (!reply) return;
     // Read before the answer leaves: once it is written the library may run
     // at once, so a clock read after it could fall into the library's wait.
-    const auto answered_at = std::chrono::steady_clock::now();
-    if (device_->Write(*reply)) {
-        ++answered_;
-        last_answer_ = answered_at;
-    }
+    const auto answered_at = ReaderCore::Clock::now();
+    if (device_->Write(*reply)) core_.Answered(answered_at);
 }
 
 }  // namespace kernel_test
