@@ -63,17 +63,21 @@ void ReaderChannel::NoteSelected() {
 }
 
 // Another reader may have selected its own card since this one was last used.
-void ReaderChannel::Reselect() {
-    if (selection_owner == this && selection_type == SelectedType()) return;
+// On a refusal the library keeps that other selection, under which no command
+// of this card may run: a write would reach it as another family.
+bool ReaderChannel::Reselect() {
+    if (selection_owner == this && selection_type == SelectedType()) return true;
     if (IC_InitType(icdev_, SelectedType()) == 0) {
         NoteSelected();
-    } else {
-        selection_owner = nullptr;
+        return true;
     }
+    selection_owner = nullptr;
+    Log(PCSC_LOG_ERROR, "card type %u not selected again", unsigned{SelectedType()});
+    return false;
 }
 
 RESPONSECODE ReaderChannel::Presence() {
-    Reselect();
+    if (!Reselect()) return Failed(IFD_COMMUNICATION_ERROR);
     const std::int16_t st = IC_Status(icdev_);
     if (st == 0) return IFD_ICC_PRESENT;
     if (st == VEXA_NO_CARD) {
@@ -124,7 +128,10 @@ RESPONSECODE ReaderChannel::PowerUp() {
 }
 
 RESPONSECODE ReaderChannel::PowerDown() {
-    Reselect();
+    if (!Reselect()) {
+        Forget();
+        return Failed(IFD_ERROR_POWER_ACTION);
+    }
     const std::int16_t st = IC_Down(icdev_);
     Log(PCSC_LOG_INFO, "power down: library status %d", st);
     Forget();
@@ -172,7 +179,7 @@ RESPONSECODE ReaderChannel::Transmit(std::span<const std::uint8_t> command, std:
     // Every answer ends in a status word; a memory card's read brings Le bytes.
     const std::size_t needed = kind_ == Kind::kCpu ? AnswerRoom({}) : AnswerRoom(command);
     if (room < needed) return IFD_ERROR_INSUFFICIENT_BUFFER;
-    Reselect();
+    if (!Reselect()) return Failed(IFD_COMMUNICATION_ERROR);
     if (kind_ == Kind::kCpu) return TransmitToCpuCard(command, response);
     const Reply reply = ExecuteMemoryApdu(icdev_, memory_, command);
     NoteSelected();

@@ -50,7 +50,7 @@ class ReaderChannel {
     RESPONSECODE Failed(RESPONSECODE rc) const;
     void Forget();
     std::uint8_t SelectedType() const;
-    void Reselect();
+    bool Reselect();
     void NoteSelected();
     bool ResetCpuCard();
     RESPONSECODE TransmitToCpuCard(std::span<const std::uint8_t> command, Bytes& response);

@@ -64,6 +64,20 @@ TEST_F(IfdTwoReadersTest, CpuCardsOfEitherProtocolAnswerSideBySide) {
     }
 }
 
+// The card type is selected process-wide: when a reader refuses to take its
+// card's type back, its write must not run under the other reader's type.
+TEST_F(IfdTwoReadersTest, RefusedReselectionRunsNoCommandUnderTheOtherCardsType) {
+    Start(sim::MakeCard("sle4442"), 0);
+    Start(sim::MakeCard("24c02"), 1);
+    ASSERT_EQ(Transmit(kSecondLun, "FF B0 00 00 03"), "32 34 43 90 00");
+    host.ClearLog();
+    host.faults.answer_word = 0x6F00;
+    EXPECT_EQ(Transmit(kLun, "FF D0 00 40 02 11 22"),
+              "error " + std::to_string(IFD_COMMUNICATION_ERROR));
+    EXPECT_EQ(host.log.size(), 2u);  // the refused selection alone
+    EXPECT_EQ(Transmit(kLun, "FF B0 00 40 02"), "FF FF 90 00");
+}
+
 TEST_F(IfdTwoReadersTest, UnpluggedReaderIsNoSuchDeviceAndServedAgainOnANewChannel) {
     Start(sim::MakeCard("sle4442"), 0);
     Start(sim::MakeCard("cpu-t1"), 1);
