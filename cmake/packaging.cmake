@@ -56,11 +56,16 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${vexa_runtime})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION "libs${vexa_multiarch_same}")
 # shlibs and symbols let programs packaged elsewhere depend on the library;
 # written here because CPack would also list the simulator build of vexa-tool.
-# Every name the header declares came with the first release.
+# Each name with the release that brought it; every other came with the first.
+set(vexa_names_since_1_1 IC_InitCommPath IC_ListReaders)
 set(vexa_symbols "libvexa.so.${PROJECT_VERSION_MAJOR} ${vexa_runtime} #MINVER#\n\
 * Build-Depends-Package: libvexa-dev\n")
 foreach(name IN LISTS VEXA_EXPORTED_NAMES)
-  string(APPEND vexa_symbols " ${name}@Base 1.0.0\n")
+  set(since 1.0.0)
+  if(name IN_LIST vexa_names_since_1_1)
+    set(since 1.1.0)
+  endif()
+  string(APPEND vexa_symbols " ${name}@Base ${since}\n")
 endforeach()
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/debian/symbols CONTENT "${vexa_symbols}")
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/debian/shlibs
@@ -121,9 +126,7 @@ An IFD handler that lets pcscd serve the reader to every PC/SC application:\n\
 CPU cards by their APDUs, memory cards through class-FF pseudo-APDUs. Restart\n\
 pcscd after installing it.")
 
-# Each package's copyright and changelog.Debian.gz in its doc folder, and
-# its lintian override: the packages are made outside Debian's archive, so
-# their first changelog entry closes no bug asking for them there.
+# Each package's copyright and changelog.Debian.gz in its doc folder.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE vexa_license)
 string(REGEX REPLACE "^MIT License\n\nCopyright[^\n]*\n\n" "" vexa_license "${vexa_license}")
 string(REGEX REPLACE "\n$" "" vexa_license "${vexa_license}")
@@ -139,11 +142,6 @@ foreach(component IN LISTS CPACK_COMPONENTS_ALL)
   install(FILES ${CMAKE_BINARY_DIR}/debian/copyright
                 ${CMAKE_BINARY_DIR}/debian/gz/changelog.Debian.gz
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
-  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/debian/overrides/${package}
-       CONTENT "# Made outside Debian's archive: no ITP bug to close.\n\
-${package}: initial-upload-closes-no-bugs\n")
-  install(FILES ${CMAKE_BINARY_DIR}/debian/overrides/${package}
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT ${component})
 endforeach()
 
 include(CPack)

@@ -21,7 +21,7 @@
 #include <stdint.h>
 
 #define VEXA_VERSION_MAJOR 1
-#define VEXA_VERSION_MINOR 0
+#define VEXA_VERSION_MINOR 1
 #define VEXA_VERSION_PATCH 0
 /* One number to compare: 10203 for 1.2.3. */
 #define VEXA_VERSION (VEXA_VERSION_MAJOR * 10000 + VEXA_VERSION_MINOR * 100 + VEXA_VERSION_PATCH)
