@@ -133,6 +133,8 @@ add_user_space() {
         copy_with_libraries "$root" "$program" "${program#/}"
     done
     ln -s /bin/udevadm "$root/bin/systemd-udevd"
+    # usbip only names vendors from it; empty, it stops complaining it is missing.
+    install -D -m 644 /dev/null "$root/usr/share/misc/usb.ids"
     mkdir -p "$root/lib/udev"
     cp -r /lib/udev/rules.d "$root/lib/udev/"
     cp packaging/70-vexa-reader.rules "$root/lib/udev/rules.d/"
