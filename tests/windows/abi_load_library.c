@@ -14,7 +14,8 @@ static FARPROC Find(HMODULE dll, const char* name) {
     return f;
 }
 
-#define BIND(field, name) api.field = (__typeof__(api.field))(void (*)(void))Find(dll, name)
+#define BIND(name, result, params) \
+    api.name = (__typeof__(api.name))(void (*)(void))Find(dll, #name);
 
 int main(void) {
     struct Api api;
@@ -23,19 +24,7 @@ int main(void) {
         printf("FAIL vexa.dll does not load\n");
         return 1;
     }
-    BIND(init_comm, "IC_InitComm");
-    BIND(exit_comm, "IC_ExitComm");
-    BIND(status, "IC_Status");
-    BIND(read_count, "IC_ReadCount_SLE4442");
-    BIND(read_ver, "IC_ReadVer");
-    BIND(init_type, "IC_InitType");
-    BIND(read, "IC_Read");
-    BIND(check_pass, "IC_CheckPass_SLE4442");
-    BIND(get_last_error, "IC_GetLastError");
-    BIND(asc2hex, "asc2hex");
-    BIND(reset, "IC_Reset");
-    BIND(control, "IC_Control");
-    BIND(apdu_source, "IC_CpuApduSource");
+    ABI_FUNCTIONS(BIND)
     /* The decorated names are the import library's business, not the DLL's. */
     if (GetProcAddress(dll, "_IC_ReadVer@8") || GetProcAddress(dll, "IC_ReadVer@8")) {
         printf("FAIL decorated names exported\n");

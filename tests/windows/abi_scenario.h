@@ -13,33 +13,28 @@
 #include <string.h>
 
 /* Declared here rather than taken from vexa.h: these are the prototypes an
- * old program carries. */
-typedef int32_t(__stdcall* InitCommFn)(int32_t port);
-typedef int16_t(__stdcall* DeviceFn)(int32_t icdev);
-typedef int16_t(__stdcall* ReadVerFn)(int32_t icdev, char* version);
-typedef int16_t(__stdcall* InitTypeFn)(int32_t icdev, int32_t type);
-typedef int16_t(__stdcall* ReadFn)(int32_t icdev, int32_t offset, int32_t length,
-                                   unsigned char* out);
-typedef int16_t(__stdcall* CheckPassFn)(int32_t icdev, const unsigned char* code);
-typedef int16_t(__stdcall* GetLastErrorFn)(char* text);
-typedef int16_t(__stdcall* Asc2HexFn)(const unsigned char* bytes, char* text, int32_t n);
-typedef int16_t(__stdcall* ResetFn)(void);
-typedef int16_t(__stdcall* ControlFn)(int32_t icdev, int32_t code, int32_t value);
-typedef int16_t(__stdcall* ApduSourceFn)(int32_t icdev, int32_t slen, const unsigned char* apdu,
-                                         unsigned char* rlen, unsigned char* response);
+ * old program carries. X(name, result, parameters) for each function. */
+#define ABI_FUNCTIONS(X)                                                                     \
+    X(IC_InitComm, int32_t, (int32_t port))                                                  \
+    X(IC_ExitComm, int16_t, (int32_t icdev))                                                 \
+    X(IC_Status, int16_t, (int32_t icdev))                                                   \
+    X(IC_ReadCount_SLE4442, int16_t, (int32_t icdev))                                        \
+    X(IC_ReadVer, int16_t, (int32_t icdev, char* version))                                   \
+    X(IC_InitType, int16_t, (int32_t icdev, int32_t type))                                   \
+    X(IC_Read, int16_t, (int32_t icdev, int32_t offset, int32_t length, unsigned char* out)) \
+    X(IC_CheckPass_SLE4442, int16_t, (int32_t icdev, const unsigned char* code))             \
+    X(IC_GetLastError, int16_t, (char* text))                                                \
+    X(asc2hex, int16_t, (const unsigned char* bytes, char* text, int32_t n))                 \
+    X(IC_Reset, int16_t, (void))                                                             \
+    X(IC_Control, int16_t, (int32_t icdev, int32_t code, int32_t value))                     \
+    X(IC_CpuApduSource, int16_t,                                                             \
+      (int32_t icdev, int32_t slen, const unsigned char* apdu, unsigned char* rlen,          \
+       unsigned char* response))
 
+/* One pointer per function, under the function's own name. */
+#define ABI_FIELD(name, result, params) result(__stdcall* name) params;
 struct Api {
-    InitCommFn init_comm;
-    DeviceFn exit_comm, status, read_count;
-    ReadVerFn read_ver;
-    InitTypeFn init_type;
-    ReadFn read;
-    CheckPassFn check_pass;
-    GetLastErrorFn get_last_error;
-    Asc2HexFn asc2hex;
-    ResetFn reset;
-    ControlFn control;
-    ApduSourceFn apdu_source;
+    ABI_FUNCTIONS(ABI_FIELD)
 };
 
 static int abi_failures;
@@ -79,23 +74,23 @@ static int abi_run(const struct Api* api, const char* program) {
     int round;
     /* Enough calls that a few bytes left behind per call would run far. */
     for (round = 0; round < 50; ++round) {
-        ABI_EXPECT(api->init_comm(100), 180);
-        ABI_EXPECT(api->read_ver(180, text), 0);
-        ABI_EXPECT(api->init_type(180, 16), 0);
-        ABI_EXPECT(api->status(180), 0);
-        ABI_EXPECT(api->read(180, 0, 8, bytes), 0);
-        ABI_EXPECT(api->check_pass(180, kCode), 0);
-        ABI_EXPECT(api->read_count(180), 3);
+        ABI_EXPECT(api->IC_InitComm(100), 180);
+        ABI_EXPECT(api->IC_ReadVer(180, text), 0);
+        ABI_EXPECT(api->IC_InitType(180, 16), 0);
+        ABI_EXPECT(api->IC_Status(180), 0);
+        ABI_EXPECT(api->IC_Read(180, 0, 8, bytes), 0);
+        ABI_EXPECT(api->IC_CheckPass_SLE4442(180, kCode), 0);
+        ABI_EXPECT(api->IC_ReadCount_SLE4442(180), 3);
         ABI_EXPECT(api->asc2hex(bytes, text, 8), 0);
         text[16] = '\0';
         abi_check_text("SLE4442 bytes 0 to 7", text, "A2131091FFFF8115");
-        ABI_EXPECT(api->reset(), -21);
-        ABI_EXPECT(api->control(180, 1, 2), -21);
-        ABI_EXPECT(api->apdu_source(180, 4, kApdu, &rlen, response), -21);
-        ABI_EXPECT(api->get_last_error(text), 0);
-        ABI_EXPECT(api->exit_comm(180), 0);
+        ABI_EXPECT(api->IC_Reset(), -21);
+        ABI_EXPECT(api->IC_Control(180, 1, 2), -21);
+        ABI_EXPECT(api->IC_CpuApduSource(180, 4, kApdu, &rlen, response), -21);
+        ABI_EXPECT(api->IC_GetLastError(text), 0);
+        ABI_EXPECT(api->IC_ExitComm(180), 0);
     }
-    ABI_EXPECT(api->init_comm(99), -16);
+    ABI_EXPECT(api->IC_InitComm(99), -16);
     printf("%s: %d failures\n", program, abi_failures);
     if (abi_failures == 0) printf("ABI OK\n");
     return abi_failures != 0;

@@ -6,6 +6,7 @@
 # exactly the functions it declares, under their plain names.
 # Usage: check_dll.sh OBJDUMP FILE [HEADER]
 set -eu
+. "$(dirname "$0")/../compare_exports.sh"
 objdump=$1 file=$2 header=${3:-}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -20,22 +21,12 @@ if [ -n "$foreign" ]; then
 fi
 [ -n "$header" ] || exit $status
 
-sed -nE 's/^VEXA_API[^(]*[ *]([A-Za-z_][A-Za-z0-9_]*)\(.*/\1/p' "$header" | sort >"$tmp/declared"
-sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' "$tmp/dump" |
-    sort >"$tmp/exported"
+sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' "$tmp/dump" \
+    >"$tmp/table"
+sort "$tmp/table" >"$tmp/exported"
+compare_exports "$file" "$header" "$tmp/exported" || status=1
 # The loader looks names up by binary search: in any other order some
 # cannot be found.
-sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^[[:space:]]*\[ *[0-9]*\] //p' "$tmp/dump" |
-    LC_ALL=C sort -c 2>/dev/null || { echo "$file: export names out of order"; status=1; }
-missing=$(comm -23 "$tmp/declared" "$tmp/exported")
-if [ -n "$missing" ]; then
-    echo "$file: declared but not exported:" $missing
-    status=1
-fi
-extra=$(comm -13 "$tmp/declared" "$tmp/exported")
-if [ -n "$extra" ]; then
-    echo "$file: exported but not declared:" $extra
-    status=1
-fi
+LC_ALL=C sort -c "$tmp/table" 2>/dev/null || { echo "$file: export names out of order"; status=1; }
 [ $status -eq 0 ] && echo "$file: $(wc -l <"$tmp/exported") functions exported as declared"
 exit $status

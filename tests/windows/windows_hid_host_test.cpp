@@ -163,6 +163,19 @@ class WindowsHidHostTest : public ::testing::Test {
     void ExpectSetsReleased() const {
         EXPECT_EQ(machine.sets_destroyed, static_cast<int>(machine.set_flags.size()));
     }
+    void ExpectOnlyOpen(vexa::Handle h) const {
+        EXPECT_EQ(machine.open_handles, std::vector<HANDLE>{reinterpret_cast<HANDLE>(h)});
+    }
+    // The library opens its reader through this host among `members`.
+    void OpenThroughLibrary(const std::vector<Member>& members) {
+        machine.members = members;
+        vexa::InstallHidHost(&host);
+        ASSERT_EQ(IC_InitComm(100), 180);
+    }
+    void CloseThroughLibrary() const {
+        EXPECT_EQ(IC_ExitComm(180), 0);
+        EXPECT_TRUE(machine.open_handles.empty());
+    }
     FakeWindows machine;
     vexa::WindowsHidHost host{kFakeApi};
 };
@@ -172,15 +185,16 @@ class WindowsHidHostTest : public ::testing::Test {
 TEST_F(WindowsHidHostTest, OpensTheFirstReaderThatCanBeOpenedAndReleasesEverythingElse) {
     struct Case {
         const char* what;
+        int reader;                       // index into members, -1 for none
+        std::vector<std::size_t> opened;  // every member opened on the way
         std::vector<Member> members;
-        int reader;  // index into members, -1 for none
     };
     const Case cases[] = {
-        {"wine's own HID devices are passed over", {kWineMouse, kWineKeyboard, Reader("a")}, 2},
-        {"first of two readers wins", {Reader("a"), Reader("b")}, 0},
-        {"a reader held elsewhere is skipped", {kWineMouse, Reader("a", false), Reader("b")}, 2},
-        {"a single reader held elsewhere: no reader", {Reader("a", false), kWineKeyboard}, -1},
-        {"no HID devices at all", {}, -1},
+        {"wine's devices are passed over", 2, {0, 1, 2}, {kWineMouse, kWineKeyboard, Reader("a")}},
+        {"first of two readers wins", 0, {0}, {Reader("a"), Reader("b")}},
+        {"a held reader is skipped", 2, {0, 2}, {kWineMouse, Reader("a", false), Reader("b")}},
+        {"a single reader held elsewhere: no reader", -1, {1}, {Reader("a", false), kWineKeyboard}},
+        {"no HID devices at all", -1, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -190,16 +204,13 @@ TEST_F(WindowsHidHostTest, OpensTheFirstReaderThatCanBeOpenedAndReleasesEverythi
         const vexa::Handle h = fresh.OpenReader();
         EXPECT_EQ(machine.set_flags, std::vector<DWORD>{0x12});  // present devices, interfaces
         ExpectSetsReleased();
-        std::vector<std::size_t> tried;
-        for (int k = 0; k < static_cast<int>(c.members.size()); ++k)
-            if (c.members[k].opens && (c.reader < 0 || k <= c.reader)) tried.push_back(k);
-        EXPECT_EQ(machine.opened, tried);
+        EXPECT_EQ(machine.opened, c.opened);
         if (c.reader < 0) {
             EXPECT_EQ(h, 0);
             EXPECT_TRUE(machine.open_handles.empty());
         } else {
             ASSERT_NE(h, 0);
-            EXPECT_EQ(machine.open_handles, std::vector<HANDLE>{reinterpret_cast<HANDLE>(h)});
+            ExpectOnlyOpen(h);
             EXPECT_EQ(MemberOf(reinterpret_cast<HANDLE>(h)), static_cast<std::size_t>(c.reader));
         }
     }
@@ -224,24 +235,18 @@ TEST_F(WindowsHidHostTest, OpeningAgainWhileHeldReachesTheSecondReaderOnly) {
 }
 
 TEST_F(WindowsHidHostTest, ReportsCarryReportZeroAndEveryAcceptedOneIsFollowedByTheWait) {
-    machine.members = {kWineMouse, Reader("a")};
-    vexa::InstallHidHost(&host);
-    ASSERT_EQ(IC_InitComm(100), 180);
+    ASSERT_NO_FATAL_FAILURE(OpenThroughLibrary({kWineMouse, Reader("a")}));
     machine.to_deliver = {0x00, 0x12, 0xA6, 0x01, 0x90, 0x12 ^ 0xA6 ^ 0x01 ^ 0x90};
     EXPECT_EQ(IC_Down(180), 0);
     EXPECT_EQ(machine.sent, (std::vector<Report>{{0x00, 0x21, 0xA6, 0x00, 0x87}}));
     ASSERT_EQ(machine.asked.size(), 1u);
     EXPECT_EQ(machine.asked[0][0], 0x00);
     EXPECT_EQ(machine.sleeps, (std::vector<DWORD>{15, 15}));
-
-    EXPECT_EQ(IC_ExitComm(180), 0);
-    EXPECT_TRUE(machine.open_handles.empty());
+    CloseThroughLibrary();
 }
 
 TEST_F(WindowsHidHostTest, RefusedReportsAndAnUnplugBetweenReportsFailWithoutWaiting) {
-    machine.members = {Reader("a")};
-    vexa::InstallHidHost(&host);
-    ASSERT_EQ(IC_InitComm(100), 180);
+    ASSERT_NO_FATAL_FAILURE(OpenThroughLibrary({Reader("a")}));
     machine.reports_left = 0;
     EXPECT_EQ(IC_Down(180), -22);
     EXPECT_EQ(machine.sent.size(), 1u);
@@ -251,8 +256,7 @@ TEST_F(WindowsHidHostTest, RefusedReportsAndAnUnplugBetweenReportsFailWithoutWai
     machine.reports_left = 1;
     EXPECT_EQ(IC_Down(180), -23);
     EXPECT_EQ(machine.sleeps, std::vector<DWORD>{15});  // after the accepted report only
-    EXPECT_EQ(IC_ExitComm(180), 0);
-    EXPECT_TRUE(machine.open_handles.empty());
+    CloseThroughLibrary();
 }
 
 TEST_F(WindowsHidHostTest, HandlesItDidNotOpenAreNeverUsedOrClosed) {
@@ -289,5 +293,5 @@ TEST_F(WindowsHidHostTest, ListsHeldReadersTooWithTheirSerialAndOpensOneByItsPat
     EXPECT_EQ(host.OpenReaderAt(kWineMouse.path), 0);
     const vexa::Handle h = host.OpenReaderAt(readers[1].path);
     ASSERT_NE(h, 0);
-    EXPECT_EQ(machine.open_handles, std::vector<HANDLE>{reinterpret_cast<HANDLE>(h)});
+    ExpectOnlyOpen(h);
 }

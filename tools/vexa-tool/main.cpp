@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/common/program_version.h"
+#include "tools/common/simulator_launch.h"
 #include "tools/vexa-tool/commands_common.h"
 #include "tools/vexa-tool/platform.h"
 #include "tools/vexa-tool/text.h"
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
             }
         }
         if (i == words.size()) throw tool::UsageError("no command given");
-        if (sim) tool::RunOnSimulator(argv);
+        if (sim) vexa_program::RunOnSimulator("vexa-tool", argv);
 
         tool::Session s;
         const int rc = RunCommands(s, target, {words.begin() + static_cast<long>(i), words.end()});

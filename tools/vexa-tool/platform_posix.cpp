@@ -4,14 +4,9 @@
 
 #include <string>
 
-#include "tools/common/simulator_launch.h"
 #include "tools/vexa-tool/platform.h"
 
 namespace tool {
-
-void RunOnSimulator(char** argv) {
-    vexa_program::RunOnSimulator("vexa-tool", argv);
-}
 
 void SetEnvironment(const char* name, const std::string& value) {
     setenv(name, value.c_str(), 1);

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "tools/common/simulator_launch.h"
-
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "tools/common/simulator_launch.h"
 
 namespace vexa_program {
 namespace {
