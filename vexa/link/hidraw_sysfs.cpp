@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "vexa.h"
+
 namespace vexa {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::size_t kLocationSize = 32;  // the public info's field
 
 std::optional<std::string> FirstLine(const fs::path& file) {
     std::ifstream in(file);
@@ -52,7 +52,7 @@ std::string UsbLocation(const fs::path& hid_device) {
     const auto bus = Number(interface.parent_path() / "busnum", 10);
     const auto device = Number(interface.parent_path() / "devnum", 10);
     if (!number || !bus || !device) return "";
-    char text[kLocationSize];
+    char text[VEXA_READER_LOCATION_SIZE];
     const int n = std::snprintf(text, sizeof text, "%03lu/%03lu:%lu", *bus, *device, *number);
     return n > 0 && static_cast<std::size_t>(n) < sizeof text ? text : "";
 }

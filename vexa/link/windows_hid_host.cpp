@@ -69,8 +69,7 @@ Handle WindowsHidHost::OpenReader() {
         found = OpenMatching(path.c_str());
         return found != 0;
     });
-    if (found != 0) open_.insert(found);
-    return found;
+    return Keep(found);
 }
 
 std::vector<ReaderEntry> WindowsHidHost::ListReaders() {
@@ -83,7 +82,10 @@ std::vector<ReaderEntry> WindowsHidHost::ListReaders() {
 }
 
 Handle WindowsHidHost::OpenReaderAt(const std::string& path) {
-    const Handle h = OpenMatching(path.c_str());
+    return Keep(OpenMatching(path.c_str()));
+}
+
+Handle WindowsHidHost::Keep(Handle h) {
     if (h != 0) open_.insert(h);
     return h;
 }

@@ -69,6 +69,8 @@ class WindowsHidHost : public HidHost {
     void ForEachInterface(Visit visit);
     std::string DevicePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& member);
     Handle OpenMatching(const char* path);
+    // Remembers a handle we opened, so that only those are ever used or closed.
+    Handle Keep(Handle h);
     bool IsReader(HANDLE device);
     std::string SerialNumber(HANDLE device);
     // The entry of a reader, without taking it from whoever holds it.
